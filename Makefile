@@ -1,0 +1,40 @@
+# make run   - install what is missing, build, open the program
+# make test  - install what is missing, build with sanitizers, run every test
+# make bench - build optimised and run the benchmark
+
+PACKAGES := cmake g++ make pkg-config libsdl2-dev unifont libgtest-dev libstb-dev \
+            xvfb xdotool imagemagick
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+JOBS := $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: run test bench deps release test-build clean
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+release: deps
+	cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DIFSDRAW_TESTS=OFF
+	cmake --build build/release -j $(JOBS)
+
+run: release
+	./build/release/ifsdraw
+
+test-build: deps
+	cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DIFSDRAW_SANITIZE=ON
+	cmake --build build/test -j $(JOBS)
+
+test: test-build
+	cd build/test && ctest --output-on-failure -j $(JOBS)
+
+bench: release
+	./build/release/bench/ifsdraw-bench
+
+clean:
+	rm -rf build

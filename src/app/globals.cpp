@@ -1,0 +1,4 @@
+#include "app/globals.h"
+
+Globals G{};
+console::Console* con = nullptr;
