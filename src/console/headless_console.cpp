@@ -50,13 +50,15 @@ void HeadlessConsole::ReleaseHold() {
 
 int HeadlessConsole::NextKey() {
   while (holding_) ReleaseHold();  // the program waits for a key: holds end
+  // A function key pressed earlier in the script goes first.
+  if (FunctionKeyPending()) return kNoKey;
   if (!script_.empty() && script_.front().key != 0 && !IsFunctionKey(script_.front().key)) {
     const int key = script_.front().key;
     script_.pop_front();
     Advance();
     return key;
   }
-  if (FunctionKeyPending() || !script_.empty()) return kNoKey;
+  if (!script_.empty()) return kNoKey;
   throw RunEnded{};
 }
 
