@@ -38,7 +38,6 @@ std::string StateDump() {
   for (const auto& [name, array] : arrays)
     for (int i = 1; i <= kMaxMaps; ++i) line(std::string(name) + "(" + std::to_string(i) + ")", Number((*array)[static_cast<size_t>(i)]));
   line("I$", KeyText(G.IS));
-  for (size_t i = 1; i < G.AS.size(); ++i)
-    if (!G.AS[i].empty()) line("A$(" + std::to_string(i) + ")", G.AS[i]);
+  for (size_t i = 1; i < G.AS.size(); ++i) line("A$(" + std::to_string(i) + ")", G.AS[i]);
   return out;
 }
