@@ -10,7 +10,10 @@ std::unique_ptr<console::HeadlessConsole> RunHeadless(std::string_view keys, int
   std::string error;
   auto script = console::ParseKeyScript(keys, &error);
   if (!script) throw std::invalid_argument(error);
-  auto headless = std::make_unique<console::HeadlessConsole>(std::move(*script), finalPoints);
+  return RunHeadless(std::make_unique<console::HeadlessConsole>(std::move(*script), finalPoints));
+}
+
+std::unique_ptr<console::HeadlessConsole> RunHeadless(std::unique_ptr<console::HeadlessConsole> headless) {
   G = Globals{};
   con = headless.get();
   try {

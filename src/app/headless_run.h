@@ -11,3 +11,6 @@
 
 // Throws std::invalid_argument when the key script does not parse.
 std::unique_ptr<console::HeadlessConsole> RunHeadless(std::string_view keys, int64_t finalPoints);
+
+// The same on a console the caller made, e.g. one with a refill.
+std::unique_ptr<console::HeadlessConsole> RunHeadless(std::unique_ptr<console::HeadlessConsole> headless);

@@ -4,52 +4,63 @@
 
 namespace console {
 
-HeadlessConsole::HeadlessConsole(std::vector<ScriptItem> script, int64_t finalPoints)
-    : script_(script.begin(), script.end()), finalPoints_(finalPoints) {
+HeadlessConsole::HeadlessConsole(std::vector<ScriptItem> script, int64_t finalPoints, Refill refill)
+    : script_(script.begin(), script.end()), finalPoints_(finalPoints), refill_(std::move(refill)) {
   Advance();
 }
 
 // Brings the head of the script into effect: a hold starts counting points,
 // a function key is pressed (one at a time: the next waits until the pending
-// one has been delivered), and an empty script starts the final count.
-void HeadlessConsole::Advance() {
-  while (!holding_ && !script_.empty()) {
-    const ScriptItem head = script_.front();
-    if (head.key == 0) {
-      script_.pop_front();
-      if (head.holdPoints > 0) {
-        holding_ = true;
-        SetPlotBudget(head.holdPoints);
+// one has been delivered), and a dry script asks the refill for more or
+// starts the final count.
+void HeadlessConsole::Advance(bool waitingForKey) {
+  for (;;) {
+    while (!holding_ && !script_.empty()) {
+      const ScriptItem head = script_.front();
+      if (head.key == 0) {
+        script_.pop_front();
+        if (head.holdPoints > 0) {
+          holding_ = true;
+          SetPlotBudget(head.holdPoints);
+        }
+        continue;
       }
-      continue;
+      if (IsFunctionKey(head.key)) {
+        if (FunctionKeyPending()) return;
+        script_.pop_front();
+        PressFunctionKey(head.key - kKeyF1 + 1);
+        continue;
+      }
+      return;  // an ordinary key waits to be asked for
     }
-    if (IsFunctionKey(head.key)) {
-      if (FunctionKeyPending()) return;
-      script_.pop_front();
-      PressFunctionKey(head.key - kKeyF1 + 1);
-      continue;
-    }
-    return;  // an ordinary key waits to be asked for
+    if (holding_ || finalCounting_) return;
+    if (!TopUp(waitingForKey)) break;
   }
-  if (!holding_ && script_.empty() && !finalCounting_) {
-    finalCounting_ = true;
-    if (finalPoints_ > 0) {
-      SetPlotBudget(finalPoints_);
-    } else {
-      ended_ = true;
-      ServiceSoon();
-    }
+  finalCounting_ = true;
+  if (finalPoints_ > 0) {
+    SetPlotBudget(finalPoints_);
+  } else {
+    ended_ = true;
+    ServiceSoon();
   }
 }
 
-void HeadlessConsole::ReleaseHold() {
+bool HeadlessConsole::TopUp(bool waitingForKey) {
+  if (!refill_) return false;
+  const std::vector<ScriptItem> more = refill_(waitingForKey);
+  script_.insert(script_.end(), more.begin(), more.end());
+  return !more.empty();
+}
+
+void HeadlessConsole::ReleaseHold(bool waitingForKey) {
   holding_ = false;
   SetPlotBudget(INT64_MAX);
-  Advance();
+  Advance(waitingForKey);
 }
 
 int HeadlessConsole::NextKey() {
-  while (holding_) ReleaseHold();  // the program waits for a key: holds end
+  while (holding_) ReleaseHold(true);  // the program waits for a key: holds end
+  Advance(true);  // a function key that waited its turn is pressed now
   // A function key pressed earlier in the script goes first.
   if (FunctionKeyPending()) return kNoKey;
   if (!script_.empty() && script_.front().key != 0 && !IsFunctionKey(script_.front().key)) {
@@ -65,12 +76,15 @@ int HeadlessConsole::NextKey() {
 int HeadlessConsole::Service() {
   Advance();
   if (ended_) throw RunEnded{};
-  return INT_MAX;
+  // A function key waiting for the pending one is pressed as soon as that
+  // one has been delivered, not after the long default interval.
+  const bool keyWaits = !script_.empty() && IsFunctionKey(script_.front().key);
+  return keyWaits ? 1 : INT_MAX;
 }
 
 void HeadlessConsole::PlotBudgetSpent() {
   if (holding_) {
-    ReleaseHold();
+    ReleaseHold(false);
   } else {
     ended_ = true;
     throw RunEnded{};
