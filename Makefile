@@ -1,13 +1,14 @@
 # make run   - install what is missing, build, open the program
 # make test  - install what is missing, build with sanitizers, run every test
 # make bench - build optimised and run the benchmark
+# make fuzz  - build the fuzz targets with clang, run each FUZZ_SECONDS (60)
 
 PACKAGES := cmake g++ make pkg-config libsdl2-dev unifont libgtest-dev libstb-dev \
-            xvfb xdotool imagemagick
+            xvfb xdotool imagemagick clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test bench deps release test-build clean
+.PHONY: run test bench deps release test-build clean fuzz
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -35,6 +36,9 @@ test: test-build
 
 bench: release
 	./build/release/bench/ifsdraw-bench
+
+fuzz: deps
+	FUZZ_SECONDS=$(or $(FUZZ_SECONDS),60) ./fuzz/run.sh
 
 clean:
 	rm -rf build
