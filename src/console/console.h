@@ -39,6 +39,21 @@ using PrintItem = std::variant<std::string_view, float, double>;
 // The longest answer InputValues accepts, in characters.
 constexpr size_t kMaxAnswer = 255;
 
+// Whether (x, y) lies on the pixel plane. NaN does not.
+inline bool OnPlane(float x, float y) {
+  return x >= 0.0f && x < static_cast<float>(kPlaneWidth) && y >= 0.0f && y < static_cast<float>(kPlaneHeight);
+}
+
+// Sets the pixel at (x, y) of a plane of kPlaneWidth x kPlaneHeight; a
+// position off the plane, however far, is ignored.
+inline void SetPlanePixel(uint8_t* plane, float x, float y, int colour) {
+  if (OnPlane(x, y))
+    plane[static_cast<size_t>(static_cast<int>(y) * kPlaneWidth + static_cast<int>(x))] = static_cast<uint8_t>(colour);
+}
+
+template <class Loop>
+class FastLoop;
+
 class Console {
  public:
   virtual ~Console() = default;
@@ -75,9 +90,7 @@ class Console {
 
   void PlotPoint(float x, float y, int colour) {
     // Sets that pixel; a position off the plane, however far, is ignored.
-    if (x >= 0.0f && x < static_cast<float>(kPlaneWidth) && y >= 0.0f && y < static_cast<float>(kPlaneHeight))
-      screen_.plane[static_cast<size_t>(static_cast<int>(y) * kPlaneWidth + static_cast<int>(x))] =
-          static_cast<uint8_t>(colour);
+    SetPlanePixel(screen_.plane.data(), x, y, colour);
     if (--plotBudget_ <= 0) [[unlikely]] PlotBudgetSpent();
   }
 
@@ -137,6 +150,9 @@ class Console {
   Screen& mutableScreen() { return screen_; }
 
  private:
+  template <class Loop>
+  friend class FastLoop;
+
   void ServiceEvents();
   void DeliverFunctionKey();
   int WaitKey();
