@@ -1,0 +1,452 @@
+// The real window, end to end: ifsdraw on a private Xvfb, keys through
+// xdotool, screenshots scaled back to the screen's own size and compared
+// with what the headless runner shows after the same keys.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <thread>
+
+#include "app/globals.h"
+#include "app/headless_run.h"
+#include "console/compose.h"
+#include "console/palette.h"
+#include "window_session.h"
+
+namespace {
+
+using namespace window_test;
+using console::kScreenHeight;
+using console::kScreenWidth;
+
+constexpr int kScale = 2;  // the window's default zoom
+const milliseconds kScreenTimeout(45000);
+
+std::string OutputDir() {
+  const std::string dir = IFSDRAW_WINDOW_TEST_OUTPUT;
+  std::filesystem::create_directories(dir);
+  return dir;
+}
+
+std::string TestName() {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  return std::string(info->test_suite_name()) + "." + info->name();
+}
+
+// Palette indices of a picture at the screen's size, -1 for a colour that
+// is not in the palette.
+using Indices = std::vector<int>;
+
+int PaletteIndex(uint8_t r, uint8_t g, uint8_t b) {
+  for (int i = 0; i < 16; ++i) {
+    const console::Rgb c = console::kPalette[static_cast<size_t>(i)];
+    if (c.r == r && c.g == g && c.b == b) return i;
+  }
+  return -1;
+}
+
+// The screenshot shrunk by `scale`; nothing when its size is not the
+// screen's size times `scale`.
+std::optional<Indices> ScaledDown(const Picture& shot, int scale) {
+  if (shot.width != kScreenWidth * scale || shot.height != kScreenHeight * scale) return std::nullopt;
+  Indices out(static_cast<size_t>(kScreenWidth * kScreenHeight));
+  for (int y = 0; y < kScreenHeight; ++y)
+    for (int x = 0; x < kScreenWidth; ++x) {
+      const size_t at = (static_cast<size_t>(y * scale) * static_cast<size_t>(shot.width) +
+                         static_cast<size_t>(x * scale)) * 3;
+      out[static_cast<size_t>(y * kScreenWidth + x)] = PaletteIndex(shot.rgb[at], shot.rgb[at + 1], shot.rgb[at + 2]);
+    }
+  return out;
+}
+
+Picture ToPicture(const Indices& indices) {
+  Picture picture{kScreenWidth, kScreenHeight, std::vector<uint8_t>(indices.size() * 3)};
+  for (size_t i = 0; i < indices.size(); ++i) {
+    const console::Rgb c = indices[i] < 0 ? console::Rgb{0x40, 0x20, 0x00} : console::PaletteColour(indices[i]);
+    picture.rgb[i * 3] = c.r;
+    picture.rgb[i * 3 + 1] = c.g;
+    picture.rgb[i * 3 + 2] = c.b;
+  }
+  return picture;
+}
+
+// What the headless runner shows after the same keys.
+struct Reference {
+  Indices screen;      // the composed screen, without the input cursor
+  Indices text;        // the text layer alone: a glyph's colour, or 0
+  int cursorColumn = 0;
+  int cursorRow = 0;
+  std::set<int> mapColours;  // colours of the maps' points, (7 - I) * 2
+
+  // The two pixel rows of the input cursor's cell, which only the window
+  // draws.
+  bool UnderCursor(int x, int y) const {
+    return x / console::kCellWidth == cursorColumn && y >= cursorRow * console::kCellHeight + console::kCellHeight - 2 &&
+           y < (cursorRow + 1) * console::kCellHeight;
+  }
+  int At(int x, int y) const { return screen[static_cast<size_t>(y * kScreenWidth + x)]; }
+  int TextAt(int x, int y) const { return text[static_cast<size_t>(y * kScreenWidth + x)]; }
+};
+
+Indices Widen(const std::vector<uint8_t>& composed) { return Indices(composed.begin(), composed.end()); }
+
+Reference FromScreen(const console::Screen& screen, int maps) {
+  Reference reference;
+  std::vector<uint8_t> composed;
+  console::ComposeScreen(screen, false, composed);
+  reference.screen = Widen(composed);
+  console::Screen textOnly = screen;
+  textOnly.plane.fill(0);
+  console::ComposeScreen(textOnly, false, composed);
+  reference.text = Widen(composed);
+  reference.cursorColumn = screen.cursorColumn;
+  reference.cursorRow = screen.cursorRow;
+  for (int i = 1; i <= maps; ++i) reference.mapColours.insert((7 - i) * 2);
+  return reference;
+}
+
+// Without `points` the run goes on until the program waits for a key.
+Reference HeadlessAfter(const std::string& keys, int64_t points = INT64_MAX) {
+  const auto run = RunHeadless(keys, points);
+  return FromScreen(run->screen(), static_cast<int>(G.K));
+}
+
+// A drawing without its points: the text once drawing has started after
+// `keys`, over the frame and outlines as they stood at the start-point
+// prompt that `prompt` leads to (the zoom does not move them).
+Reference DrawingAfter(const std::string& keys, const std::string& prompt) {
+  const auto drawing = RunHeadless(keys, 1);
+  const int maps = static_cast<int>(G.K);
+  console::Screen screen = drawing->screen();
+  screen.plane = RunHeadless(prompt, INT64_MAX)->screen().plane;
+  return FromScreen(screen, maps);
+}
+
+std::string Describe(int x, int y, int got, int expected) {
+  return "pixel (" + std::to_string(x) + ", " + std::to_string(y) + ") is colour " + std::to_string(got) +
+         ", expected " + std::to_string(expected);
+}
+
+// A screen that does not depend on timing: every pixel as the headless
+// runner has it, the input cursor aside. Empty when it matches.
+std::string SameScreen(const Indices& window, const Reference& reference) {
+  int wrong = 0;
+  std::string first;
+  for (int y = 0; y < kScreenHeight; ++y)
+    for (int x = 0; x < kScreenWidth; ++x) {
+      const int got = window[static_cast<size_t>(y * kScreenWidth + x)];
+      if (reference.UnderCursor(x, y) || got == reference.At(x, y)) continue;
+      if (wrong++ == 0) first = Describe(x, y, got, reference.At(x, y));
+    }
+  return wrong == 0 ? "" : std::to_string(wrong) + " pixels differ; first: " + first;
+}
+
+// A drawing: the text exactly as the headless runner has it; every other
+// pixel of the plane as there (frame, outlines, background) or a point in
+// one of the maps' colours, which may cover anything on the plane. The
+// reference holds no points.
+std::string SameDrawing(const Indices& window, const Reference& reference) {
+  int wrong = 0;
+  std::string first;
+  for (int y = 0; y < kScreenHeight; ++y)
+    for (int x = 0; x < kScreenWidth; ++x) {
+      const int got = window[static_cast<size_t>(y * kScreenWidth + x)];
+      if (reference.UnderCursor(x, y) || got == reference.At(x, y)) continue;
+      const bool mayBePoint = reference.TextAt(x, y) == 0 && y < console::kPlaneHeight;
+      if (mayBePoint && reference.mapColours.count(got) != 0) continue;
+      if (wrong++ == 0) first = Describe(x, y, got, reference.At(x, y));
+    }
+  return wrong == 0 ? "" : std::to_string(wrong) + " pixels differ; first: " + first;
+}
+
+// Points inside the frame: pixels in `colour` where the headless screen
+// without points is blank.
+int PointsInDrawingArea(const Indices& window, const Reference& pointless, int colour) {
+  int count = 0;
+  for (int y = 51; y < 399; ++y)
+    for (int x = 181; x < 639; ++x)
+      count += window[static_cast<size_t>(y * kScreenWidth + x)] == colour && pointless.At(x, y) == 0;
+  return count;
+}
+
+struct Box {
+  int left = kScreenWidth, top = kScreenHeight, right = -1, bottom = -1;
+  bool Holds(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
+};
+
+// The box around every point the headless runner draws inside the frame,
+// widened by a few pixels.
+Box PointsBox(const Reference& drawn, const Reference& pointless) {
+  Box box;
+  for (int y = 51; y < 399; ++y)
+    for (int x = 181; x < 639; ++x)
+      if (pointless.At(x, y) == 0 && drawn.mapColours.count(drawn.At(x, y)) != 0) {
+        box.left = std::min(box.left, x - 3);
+        box.right = std::max(box.right, x + 3);
+        box.top = std::min(box.top, y - 3);
+        box.bottom = std::max(box.bottom, y + 3);
+      }
+  return box;
+}
+
+int PointsOutside(const Indices& window, const Reference& pointless, const Box& box) {
+  int count = 0;
+  for (int y = 51; y < 399; ++y)
+    for (int x = 181; x < 639; ++x)
+      count += !box.Holds(x, y) && pointless.At(x, y) == 0 &&
+               pointless.mapColours.count(window[static_cast<size_t>(y * kScreenWidth + x)]) != 0;
+  return count;
+}
+
+class Window : public ::testing::Test {
+ protected:
+  void SetUp() override { Start({}); }
+
+  void Start(const std::vector<std::string>& arguments) {
+    window_.reset();
+    window_.emplace(server_, IFSDRAW_WINDOW_BINARY, arguments, OutputDir() + "/" + TestName() + ".log");
+  }
+
+  // Takes screenshots until `check` passes on one (returns ""), or gives
+  // up after a generous time and reports the last problem, leaving the
+  // last screenshot and the expected screen beside the test log.
+  std::string WaitFor(const std::string& step, const Reference& expected,
+                      const std::function<std::string(const Indices&)>& check, int scale = kScale) {
+    const auto deadline = std::chrono::steady_clock::now() + kScreenTimeout;
+    std::string problem;
+    Picture shot;
+    for (;;) {
+      shot = window_->Screenshot();
+      const auto indices = ScaledDown(shot, scale);
+      problem = indices ? check(*indices)
+                        : "a screenshot of " + std::to_string(shot.width) + "x" + std::to_string(shot.height);
+      if (problem.empty()) return "";
+      if (std::chrono::steady_clock::now() >= deadline) break;
+      std::this_thread::sleep_for(milliseconds(150));
+    }
+    const std::string stem = OutputDir() + "/" + TestName() + "." + step;
+    WritePpm(shot, stem + ".window.ppm");
+    WritePpm(ToPicture(expected.screen), stem + ".expected.ppm");
+    return step + ": " + problem + " (pictures: " + stem + ".*.ppm; log: " + window_->Log() + ")";
+  }
+
+  std::string WaitForScreen(const std::string& step, const Reference& expected, int scale = kScale) {
+    return WaitFor(step, expected, [&](const Indices& shot) { return SameScreen(shot, expected); }, scale);
+  }
+
+  std::string WaitForDrawing(const std::string& step, const Reference& expected) {
+    return WaitFor(step, expected, [&](const Indices& shot) { return SameDrawing(shot, expected); });
+  }
+
+  // Ctrl+Q ends the program normally; under the sanitizers a clean exit
+  // also means no error was found on the way.
+  void QuitAndExpectCleanExit() {
+    window_->Key("ctrl+q");
+    const auto status = window_->WaitForExit(milliseconds(30000));
+    ASSERT_TRUE(status.has_value()) << "ifsdraw did not end after Ctrl+Q";
+    EXPECT_EQ(*status, 0) << window_->Log();
+  }
+
+  XServer server_;
+  std::optional<WindowUnderTest> window_;
+};
+
+TEST_F(Window, MainMenuTitleAsTheHeadlessRunnerDrawsIt) {
+  const Reference menu = HeadlessAfter("");
+  ASSERT_EQ(WaitForScreen("menu", menu), "");
+
+  // The title alone, white, at column 15 of row 10.
+  const std::string placed = WaitFor("title", menu, [](const Indices& shot) -> std::string {
+    int white = 0;
+    for (int y = 0; y < kScreenHeight; ++y)
+      for (int x = 0; x < kScreenWidth; ++x) {
+        const int colour = shot[static_cast<size_t>(y * kScreenWidth + x)];
+        if (colour == 0) continue;
+        if (colour != 7 || x < 120 || x > 455 || y < 181 || y > 196) return Describe(x, y, colour, 0);
+        ++white;
+      }
+    return white > 300 ? "" : "only " + std::to_string(white) + " white pixels";
+  });
+  EXPECT_EQ(placed, "");
+
+  // ifsdraw-headless --png draws the same picture.
+  const std::string png = OutputDir() + "/" + TestName() + ".headless.png";
+  const CommandResult headless = RunCommand({IFSDRAW_HEADLESS, "--keys", "", "--png", png}, {});
+  ASSERT_EQ(headless.status, 0) << headless.err;
+  const auto fromPng = ScaledDown(ReadPicture(png), 1);
+  ASSERT_TRUE(fromPng.has_value()) << "cannot read " << png;
+  Reference cli = menu;
+  cli.screen = *fromPng;
+  EXPECT_EQ(WaitForScreen("png", cli), "");
+  QuitAndExpectCleanExit();
+}
+
+}  // namespace
+
+namespace {
+
+const std::string kDemo = "1<Return>0,0<Return>";  // entry 1 drawn from (0, 0)
+
+// Points of the maps inside the frame, where the screen without points is
+// blank.
+std::string HasPoints(const Indices& shot, const Reference& drawing, int atLeast) {
+  int points = 0;
+  for (int colour : drawing.mapColours) points += PointsInDrawingArea(shot, drawing, colour);
+  return points >= atLeast ? "" : "only " + std::to_string(points) + " points in the drawing area";
+}
+
+TEST_F(Window, DemoDrawingThenF2ZoomsAndF3EndsIt) {
+  window_->Key("1");
+  ASSERT_EQ(WaitForScreen("selection", HeadlessAfter("1")), "");
+  window_->Key("Return");
+  ASSERT_EQ(WaitForScreen("start point", HeadlessAfter("1<Return>")), "");
+  window_->Type("0,0");
+  window_->Key("Return");
+
+  // Text, frame and outlines as headless; both maps' points in their
+  // colours, 12 (80FF80) and 10 (FF8080), inside the frame.
+  const Reference drawing = DrawingAfter(kDemo, "1<Return>");
+  ASSERT_EQ(drawing.mapColours, (std::set<int>{12, 10}));
+  ASSERT_EQ(WaitFor("drawing", drawing,
+                    [&](const Indices& shot) -> std::string {
+                      std::string problem = SameDrawing(shot, drawing);
+                      for (int colour : {12, 10})
+                        if (problem.empty() && PointsInDrawingArea(shot, drawing, colour) < 100)
+                          problem = "few points in colour " + std::to_string(colour);
+                      return problem;
+                    }),
+            "");
+
+  // F2: the key help stays, frame and outlines are redrawn and the points
+  // now reach beyond where the drawing at scale 100 ever goes.
+  const Box scale100 = PointsBox(HeadlessAfter(kDemo, 300000), drawing);
+  window_->Key("F2");
+  const Reference zoomed = DrawingAfter(kDemo + "<points 1000><F2>", "1<Return>");
+  ASSERT_EQ(WaitFor("F2", zoomed,
+                    [&](const Indices& shot) -> std::string {
+                      const std::string problem = SameDrawing(shot, zoomed);
+                      if (!problem.empty()) return problem;
+                      const int outside = PointsOutside(shot, zoomed, scale100);
+                      return outside >= 100 ? "" : "only " + std::to_string(outside) + " points beyond scale 100";
+                    }),
+            "");
+
+  window_->Key("F3");
+  ASSERT_EQ(WaitForScreen("F3", HeadlessAfter(kDemo + "<points 1000><F2><points 1000><F3>")), "");
+  QuitAndExpectCleanExit();
+}
+
+// Every screen in turn. Screens that do not depend on timing must equal the
+// headless runner's pixel for pixel; drawings must agree in text, frame and
+// outlines, with points where the headless screen has none.
+TEST_F(Window, TourOfEveryScreen) {
+  enum class Kind { kScreen, kDrawing, kZoom };
+  struct Step {
+    std::string name;
+    std::vector<std::string> keys;  // xdotool key names; "=text" is typed
+    std::string script;             // the same keys for the headless runner
+    Kind kind;
+    int points = 0;                 // points a drawing shows at least
+  };
+  const std::vector<Step> tour = {
+      {"main menu", {}, "", Kind::kScreen},
+      {"selection", {"1"}, "1", Kind::kScreen},
+      {"selection moves", {"Right", "Down", "Down", "Left", "Up"}, "<Right><Down><Down><Left><Up>", Kind::kScreen},
+      {"demo start point", {"Return"}, "<Return>", Kind::kScreen},
+      {"demo drawing", {"=0,0", "Return"}, "0,0<Return>", Kind::kDrawing, 100},
+      {"F2", {"F2"}, "<points 2000><F2>", Kind::kZoom},
+      {"F2 again", {"F2"}, "<points 2000><F2>", Kind::kZoom},
+      {"F1 entry form", {"F1"}, "<points 2000><F1>", Kind::kScreen},
+      {"F3 main menu", {"F3"}, "<F3>", Kind::kScreen},
+      {"count prompt", {"2"}, "2", Kind::kScreen},
+      {"entry form", {"1", "Return"}, "1<Return>", Kind::kScreen},
+      {"A typed", {"=.5", "Return"}, ".5<Return>", Kind::kScreen},
+      {"B, P typed", {"=0", "Return", "=.25", "Return"}, "0<Return>.25<Return>", Kind::kScreen},
+      {"C, D, Q typed", {"=0", "Return", "=.5", "Return", "=.25", "Return"}, "0<Return>.5<Return>.25<Return>",
+       Kind::kScreen},
+      {"own drawing", {"=1,1", "Return"}, "1,1<Return>", Kind::kDrawing, 1},
+      {"back to the menu", {"F3"}, "<points 2000><F3>", Kind::kScreen},
+      {"doubling map", {"2", "1", "Return", "=2", "Return", "=0", "Return", "=0", "Return", "=0", "Return", "=2",
+                        "Return", "=0", "Return"},
+       "21<Return>2<Return>0<Return>0<Return>0<Return>2<Return>0<Return>", Kind::kScreen},
+      {"overflow", {"=1,1", "Return"}, "1,1<Return>", Kind::kScreen},
+      {"menu after overflow", {"5"}, "5", Kind::kScreen},
+  };
+
+  std::string script;
+  std::string prompt;  // the keys up to the last start-point prompt
+  Box lastExtent;
+  for (const Step& step : tour) {
+    SCOPED_TRACE(step.name);
+    const std::string before = script;
+    if (step.kind == Kind::kDrawing) prompt = script;
+    script += step.script;
+    for (const std::string& key : step.keys) {
+      if (key[0] == '=') window_->Type(key.substr(1));
+      else window_->Key(key);
+    }
+    if (step.kind == Kind::kScreen) {
+      ASSERT_EQ(WaitForScreen(step.name, HeadlessAfter(script)), "");
+      continue;
+    }
+    const Reference drawing = DrawingAfter(script, prompt);
+    if (step.kind == Kind::kZoom) {
+      lastExtent = PointsBox(HeadlessAfter(before, 300000), drawing);
+      ASSERT_EQ(WaitFor(step.name, drawing,
+                        [&](const Indices& shot) -> std::string {
+                          const std::string problem = SameDrawing(shot, drawing);
+                          if (!problem.empty()) return problem;
+                          return PointsOutside(shot, drawing, lastExtent) >= 20 ? "" : "the picture was not zoomed";
+                        }),
+                "");
+    } else {
+      ASSERT_EQ(WaitFor(step.name, drawing,
+                        [&](const Indices& shot) -> std::string {
+                          const std::string problem = SameDrawing(shot, drawing);
+                          return problem.empty() ? HasPoints(shot, drawing, step.points) : problem;
+                        }),
+                "");
+    }
+  }
+  QuitAndExpectCleanExit();
+}
+
+TEST_F(Window, ScaleOneShowsTheScreenPixelForPixel) {
+  QuitAndExpectCleanExit();
+  Start({"--scale", "1"});
+  ASSERT_EQ(WaitForScreen("menu", HeadlessAfter(""), 1), "");
+  QuitAndExpectCleanExit();
+}
+
+}  // namespace
+
+// Without a display, and with arguments it does not take, ifsdraw says so
+// in a line and stops.
+TEST(WindowProgram, WithoutADisplayItPointsToTheHeadlessRunner) {
+  const CommandResult run =
+      RunCommand({IFSDRAW_WINDOW_BINARY}, {{"DISPLAY", std::nullopt}, {"WAYLAND_DISPLAY", std::nullopt},
+                                           {"SDL_VIDEODRIVER", std::nullopt}, {"ASAN_OPTIONS", "detect_leaks=0"}});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("no display"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("ifsdraw-headless"), std::string::npos) << run.err;
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+}
+
+TEST(WindowProgram, BadArgumentsGiveTheUsageAndStatus2) {
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"--scale"}, {"--scale", "0"}, {"--scale", "2x"}, {"--scale", "9"}, {"--colour"},
+        {"extra"}}) {
+    std::vector<std::string> argv{IFSDRAW_WINDOW_BINARY};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    const CommandResult run = RunCommand(argv, {{"DISPLAY", std::nullopt}, {"ASAN_OPTIONS", "detect_leaks=0"}});
+    EXPECT_EQ(run.status, 2) << arguments[0];
+    EXPECT_NE(run.err.find("usage: ifsdraw"), std::string::npos) << run.err;
+    EXPECT_TRUE(run.out.empty());
+  }
+  const CommandResult help = RunCommand({IFSDRAW_WINDOW_BINARY, "--help"}, {{"DISPLAY", std::nullopt}});
+  EXPECT_EQ(help.status, 0);
+  for (const char* option : {"--scale", "--fullscreen", "--stats"})
+    EXPECT_NE(help.out.find(option), std::string::npos) << option;
+}
