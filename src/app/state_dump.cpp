@@ -15,7 +15,15 @@ std::string Number(float value) {
 // Keys that are not printable are written as <code>.
 std::string KeyText(const std::string& key) {
   std::string out;
-  for (unsigned char c : key) out += (c >= 32 && c < 127) ? std::string(1, static_cast<char>(c)) : "<" + std::to_string(c) + ">";
+  for (unsigned char c : key) {
+    if (c >= 32 && c < 127) {
+      out += static_cast<char>(c);
+    } else {
+      out += '<';
+      out += std::to_string(c);
+      out += '>';
+    }
+  }
   return out;
 }
 

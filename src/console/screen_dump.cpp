@@ -18,7 +18,11 @@ std::string TextDump(const Screen& screen) {
     for (int column = 0; column < kColumns; ++column) {
       const Cell& cell = screen.At(column, row);
       if (cell.half == Half::kRight) continue;
-      line += cell.ch == 0 ? std::string(" ") : EncodeUtf8(cell.ch);
+      if (cell.ch == 0) {
+        line += ' ';
+      } else {
+        line += EncodeUtf8(cell.ch);
+      }
     }
     while (!line.empty() && line.back() == ' ') line.pop_back();
     out += line + "\n";
