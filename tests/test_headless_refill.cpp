@@ -83,4 +83,12 @@ TEST(HeadlessScript, QueuedFunctionKeysArePressedOneAfterTheOther) {
   EXPECT_LT(run->PointsPlotted(), 100);
 }
 
+TEST(HeadlessScript, AHoldAfterAFunctionKeyCountsThePointsDrawnOnceItActs) {
+  // F2 pressed while the main menu waits: the hold is not ended by that
+  // wait but by the points the drawing plots afterwards.
+  const auto run = RunHeadless("1<Return>0,0<Return><points 10><F3><points 1><F2><points 30>", 0);
+  EXPECT_EQ(G.RX, 200);
+  EXPECT_EQ(run->PointsPlotted(), 40);
+}
+
 }  // namespace

@@ -59,9 +59,12 @@ void HeadlessConsole::ReleaseHold(bool waitingForKey) {
 }
 
 int HeadlessConsole::NextKey() {
-  while (holding_) ReleaseHold(true);  // the program waits for a key: holds end
+  // A function key pressed earlier in the script goes first; a hold after
+  // it counts the points drawn once it has acted.
+  if (FunctionKeyPending()) return kNoKey;
+  // The program waits for a key: holds end.
+  while (holding_ && !FunctionKeyPending()) ReleaseHold(true);
   Advance(true);  // a function key that waited its turn is pressed now
-  // A function key pressed earlier in the script goes first.
   if (FunctionKeyPending()) return kNoKey;
   if (!script_.empty() && script_.front().key != 0 && !IsFunctionKey(script_.front().key)) {
     const int key = script_.front().key;
