@@ -1,7 +1,9 @@
 #include "key_storm.h"
 
 #include <malloc.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <cmath>
 #include <cstdio>
 #include <deque>
@@ -284,13 +286,31 @@ class Invariants {
 uint64_t runningSeed = 0;
 const std::string* runningScript = nullptr;
 
-[[maybe_unused]] void ReportStormOnDeath() {
+void ReportStormOnDeath() {
   if (runningScript == nullptr) return;
-  std::fprintf(stderr, "\nKey storm seed %llu died; its keys were:\n%s\n",
-               static_cast<unsigned long long>(runningSeed), runningScript->c_str());
+  const std::string report = "\nKey storm seed " + std::to_string(runningSeed) +
+                             " died. To repeat it: ifsdraw-headless --points 0 --keys '" + *runningScript + "'\n";
+  runningScript = nullptr;  // once
+  for (size_t done = 0; done < report.size();) {
+    const ssize_t written = write(STDERR_FILENO, report.data() + done, report.size() - done);
+    if (written <= 0) break;
+    done += static_cast<size_t>(written);
+  }
+}
+
+// Undefined behaviour ends the run with abort() (see below), any other
+// sanitizer through its death callback.
+void ReportAndAbort(int) {
+  ReportStormOnDeath();
+  std::signal(SIGABRT, SIG_DFL);
+  std::abort();
 }
 
 }  // namespace
+
+// The undefined-behaviour sanitizer has a runtime of its own, which does not
+// call the death callback set above: it is told to abort instead.
+extern "C" const char* __ubsan_default_options() { return "abort_on_error=1:print_stacktrace=1"; }
 
 const char* WhereName(Where where) {
   static constexpr const char* kNames[] = {"main menu", "selection", "count prompt", "entry form",
@@ -313,6 +333,7 @@ StormResult RunStorm(uint64_t seed, int64_t keys) {
 #if defined(__SANITIZE_ADDRESS__)
   __sanitizer_set_death_callback(ReportStormOnDeath);
 #endif
+  std::signal(SIGABRT, ReportAndAbort);
 
   auto refill = [&](bool waitingForKey) -> std::vector<console::ScriptItem> {
     const auto* const frame = static_cast<const char*>(__builtin_frame_address(0));
