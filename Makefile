@@ -2,13 +2,14 @@
 # make test  - install what is missing, build with sanitizers, run every test
 # make bench - build optimised and run the benchmark
 # make fuzz  - build the fuzz targets with clang, run each FUZZ_SECONDS (60)
+# make soak  - the key storm ten times longer, and 10^9 points of three entries
 
 PACKAGES := cmake g++ make pkg-config libsdl2-dev unifont libgtest-dev libstb-dev \
             xvfb xdotool imagemagick clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test bench deps release test-build clean fuzz
+.PHONY: run test bench deps release test-build clean fuzz soak
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -39,6 +40,10 @@ bench: release
 
 fuzz: deps
 	FUZZ_SECONDS=$(or $(FUZZ_SECONDS),60) ./fuzz/run.sh
+
+soak: test-build release
+	cd build/test && IFSDRAW_STORM_SCALE=10 ctest --output-on-failure -j $(JOBS) -L storm
+	./tools/long_run.sh
 
 clean:
 	rm -rf build
