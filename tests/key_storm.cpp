@@ -3,8 +3,9 @@
 #include <malloc.h>
 #include <unistd.h>
 
-#include <csignal>
+#include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <deque>
 #include <random>
