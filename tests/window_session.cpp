@@ -261,24 +261,22 @@ WindowUnderTest::WindowUnderTest(const XServer& server, const std::string& progr
                    {"SDL_VIDEODRIVER", "x11"},
                    // SDL and Xlib keep some allocations until exit on purpose.
                    {"ASAN_OPTIONS", "detect_leaks=0"}},
-      logFile_(logFile),
-      process_(
-          [&] {
-            std::vector<std::string> argv{program};
-            argv.insert(argv.end(), arguments.begin(), arguments.end());
-            return argv;
-          }(),
-          environment_, logFile) {
-  const Clock::time_point deadline = Clock::now() + milliseconds(60000);
-  while (window_.empty()) {
-    if (process_.WaitForExit(milliseconds(0))) throw std::runtime_error("ifsdraw ended at start: " + Log());
-    if (Clock::now() >= deadline) throw std::runtime_error("no ifsdraw window appeared: " + Log());
-    const CommandResult found =
-        RunCommand({"xdotool", "search", "--onlyvisible", "--name", "^ifsdraw$"}, environment_);
-    window_ = found.out.substr(0, found.out.find('\n'));
-    if (window_.empty()) std::this_thread::sleep_for(milliseconds(100));
+      logFile_(logFile) {
+  std::vector<std::string> argv{program};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  // Xvfb now and then drops a connection the moment it accepts it while
+  // other clients come and go; a program that could not connect is
+  // started again.
+  std::string earlier;
+  for (int attempt = 1; window_.empty(); ++attempt) {
+    process_.emplace(argv, environment_, logFile);
+    window_ = FindWindow();
+    if (!window_.empty()) break;
+    earlier += Log();
+    if (attempt == 3) throw std::runtime_error("no ifsdraw window appeared: " + earlier);
   }
   // Keys typed through XTEST go to the window that has the focus.
+  const Clock::time_point deadline = Clock::now() + milliseconds(60000);
   for (;;) {
     RunCommand({"xdotool", "windowfocus", window_}, environment_);
     const CommandResult focus = RunCommand({"xdotool", "getwindowfocus"}, environment_);
@@ -288,11 +286,29 @@ WindowUnderTest::WindowUnderTest(const XServer& server, const std::string& progr
   }
 }
 
+std::string WindowUnderTest::FindWindow() {
+  const Clock::time_point deadline = Clock::now() + milliseconds(60000);
+  while (!process_->WaitForExit(milliseconds(0)) && Clock::now() < deadline) {
+    const CommandResult found =
+        RunCommand({"xdotool", "search", "--onlyvisible", "--name", "^ifsdraw$"}, environment_);
+    const std::string window = found.out.substr(0, found.out.find('\n'));
+    if (!window.empty()) return window;
+    std::this_thread::sleep_for(milliseconds(100));
+  }
+  return "";
+}
+
 void WindowUnderTest::Xdotool(const std::vector<std::string>& arguments) {
   std::vector<std::string> argv{"xdotool"};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
-  const CommandResult result = RunCommand(argv, environment_);
-  if (result.status != 0) throw std::runtime_error("xdotool failed: " + result.err);
+  // A refused connection (see above) sent nothing, so trying again is safe.
+  CommandResult result;
+  for (int attempt = 1; attempt <= 5; ++attempt) {
+    result = RunCommand(argv, environment_);
+    if (result.status == 0) return;
+    std::this_thread::sleep_for(milliseconds(100));
+  }
+  throw std::runtime_error("xdotool failed: " + result.err);
 }
 
 void WindowUnderTest::Key(const std::string& keys) {

@@ -90,15 +90,17 @@ class WindowUnderTest {
   // The window's pixels as they are now; an empty picture on failure.
   Picture Screenshot();
   // Exit status once the program ended within `timeout`.
-  std::optional<int> WaitForExit(milliseconds timeout) { return process_.WaitForExit(timeout); }
+  std::optional<int> WaitForExit(milliseconds timeout) { return process_->WaitForExit(timeout); }
   std::string Log() const;
 
  private:
+  // The program's window once it shows, "" when the program ended first.
+  std::string FindWindow();
   void Xdotool(const std::vector<std::string>& arguments);
 
   Environment environment_;
   std::string logFile_;
-  ChildProcess process_;
+  std::optional<ChildProcess> process_;
   std::string window_;
 };
 

@@ -27,6 +27,8 @@ constexpr int kFirstCheckInterval = 1000;
 
 double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
+void TolerateLateWakeups();  // at the end of this file
+
 // The smallest rectangle that holds every pixel in which two composed
 // pictures differ; w is 0 when they are alike.
 SDL_Rect ChangedArea(const std::vector<uint8_t>& now, const std::vector<uint8_t>& before) {
@@ -207,6 +209,7 @@ struct WindowConsole::Impl {
     const char* askedDriver = SDL_getenv("SDL_VIDEODRIVER");
     if (askedDriver == nullptr && SDL_getenv("DISPLAY") == nullptr && SDL_getenv("WAYLAND_DISPLAY") == nullptr)
       throw NoDisplay("DISPLAY is not set");
+    TolerateLateWakeups();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) throw NoDisplay(SDL_GetError());
     const std::string driver = SDL_GetCurrentVideoDriver();
     if (askedDriver == nullptr && (driver == "offscreen" || driver == "dummy"))
@@ -426,3 +429,38 @@ WindowStats WindowConsole::Stats() const {
 }
 
 }  // namespace console
+
+// Xlib's headers define short macro names (None, Bool, Status, ...), so they
+// come after everything else.
+#ifdef IFSDRAW_X11
+#include <X11/Xlib.h>
+#include <X11/Xproto.h>
+
+namespace console {
+namespace {
+
+XErrorHandler previousXErrorHandler = nullptr;
+
+// SDL ends its own wait for events by sending an event to the window over
+// a second connection to the X server. One sent just before the window is
+// closed can reach the server after the window is gone, and Xlib's default
+// handler would then end a clean exit with status 1. That error alone is
+// let pass; SDL installs its own handler over this one and hands errors on.
+int IgnoreLateWakeup(Display* display, XErrorEvent* error) {
+  if (error->request_code == X_SendEvent && error->error_code == BadWindow) return 0;
+  return previousXErrorHandler != nullptr ? previousXErrorHandler(display, error) : 0;
+}
+
+void TolerateLateWakeups() {
+  if (previousXErrorHandler == nullptr) previousXErrorHandler = XSetErrorHandler(IgnoreLateWakeup);
+}
+
+}  // namespace
+}  // namespace console
+#else
+namespace console {
+namespace {
+void TolerateLateWakeups() {}
+}  // namespace
+}  // namespace console
+#endif
