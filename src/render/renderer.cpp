@@ -8,6 +8,7 @@
 // that the plot budget is spent, and before an arithmetic error is raised.
 // Every step is still preceded by its event check, and every overflow is
 // still raised at the step where it happens.
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -25,6 +26,14 @@
 #endif
 
 namespace {
+
+// Step 15's colour (7 - R)·2 of each map R that step 8 can choose. Whole
+// numbers in and out: there is nothing to overflow.
+constexpr std::array<int8_t, 16> kColourOfMap = [] {
+  std::array<int8_t, 16> colours{};
+  for (int map = 0; map < 16; ++map) colours[static_cast<size_t>(map)] = static_cast<int8_t>((7 - map) * 2);
+  return colours;
+}();
 
 class Renderer : public console::FastLoop<Renderer> {
  public:
@@ -58,23 +67,21 @@ class Renderer : public console::FastLoop<Renderer> {
       // table of step 8.
       const float scaled = Random() * 10.0f;
       if (!(scaled < 10.0f)) [[unlikely]] RaiseArithmeticError();
-      R_ = static_cast<int>(scaled);
+      R_ = static_cast<unsigned>(static_cast<int>(scaled));
     }
     CheckEvents();
     {
-      const int map = MapOfDigit(R_);
+      const unsigned map = mapOfDigit_[R_];
       if (map == 0) [[unlikely]] RaiseArithmeticError();  // K is 0: division by zero
       R_ = map;
     }
-    const auto r = static_cast<size_t>(R_);
-    CheckEvents(); map_.A = G.A[r];
-    CheckEvents(); map_.B = G.B[r];
-    CheckEvents(); map_.C = G.C[r];
-    CheckEvents(); map_.D = G.D[r];
-    CheckEvents(); map_.P = G.P[r];
-    CheckEvents(); map_.Q = G.Q[r];
-    // Whole numbers from 1 to 15 in, from -16 to 12 out: nothing to overflow.
-    CheckEvents(); CO_ = (7 - R_) * 2;
+    CheckEvents(); map_.A = G.A[R_];
+    CheckEvents(); map_.B = G.B[R_];
+    CheckEvents(); map_.C = G.C[R_];
+    CheckEvents(); map_.D = G.D[R_];
+    CheckEvents(); map_.P = G.P[R_];
+    CheckEvents(); map_.Q = G.Q[R_];
+    CheckEvents(); CO_ = kColourOfMap[R_];
   }
 
   // The renderer's variables as G holds them; the viewport and the
@@ -90,14 +97,13 @@ class Renderer : public console::FastLoop<Renderer> {
     X_ = G.X, Y_ = G.Y, XD_ = G.XD, YD_ = G.YD;
     map_.A = G.map.A, map_.B = G.map.B, map_.C = G.map.C;
     map_.D = G.map.D, map_.P = G.map.P, map_.Q = G.map.Q;
-    R_ = static_cast<int>(G.R), CO_ = static_cast<int>(G.CO);
+    R_ = static_cast<unsigned>(G.R), CO_ = static_cast<int>(G.CO);
     OX_ = G.OX, OY_ = G.OY, RX_ = G.RX, RY_ = G.RY;
-    // Step 8's R mod K + 1 for each of the ten digits, four bits a digit;
-    // all 0 when K is 0 and there is no remainder to take.
+    // Step 8's R mod K + 1 for each of the ten digits; all 0 when K is 0
+    // and there is no remainder to take.
     const int count = static_cast<int>(G.K);
-    digitMaps_ = 0;
-    if (count != 0)
-      for (int digit = 0; digit < 10; ++digit) digitMaps_ |= static_cast<uint64_t>(digit % count + 1) << (4 * digit);
+    for (int digit = 0; digit < 10; ++digit)
+      mapOfDigit_[static_cast<size_t>(digit)] = static_cast<uint8_t>(count == 0 ? 0 : digit % count + 1);
   }
 
  private:
@@ -119,8 +125,6 @@ class Renderer : public console::FastLoop<Renderer> {
     PlotPoint(x, y, CO_);
   }
 
-  [[gnu::always_inline]] int MapOfDigit(int digit) const { return static_cast<int>((digitMaps_ >> (4 * digit)) & 15); }
-
   [[gnu::always_inline]] float Tested(float value) {
     if (!(std::fabs(value) <= std::numeric_limits<float>::max())) [[unlikely]]
       RaiseArithmeticError();
@@ -136,9 +140,10 @@ class Renderer : public console::FastLoop<Renderer> {
   struct {
     float A, B, C, D, P, Q;
   } map_;
-  int R_, CO_;
+  unsigned R_;
+  int CO_;
   float OX_, OY_, RX_, RY_;
-  uint64_t digitMaps_;
+  std::array<uint8_t, 10> mapOfDigit_;
 };
 
 }  // namespace
