@@ -16,8 +16,9 @@ constexpr const char* kUsage =
     "Draws fractals of iterated function systems in a window.\n"
     "  --scale N     zoom the 640x432 screen by N (1 to 8, default 2)\n"
     "  --fullscreen  start in full screen; F11 switches at any time\n"
-    "  --stats       print frames per second, the longest pause between event\n"
-    "                checks and points per second when the program ends\n"
+    "  --stats       print, when the program ends, the frames per second, the\n"
+    "                longest pause between event checks and the points per\n"
+    "                second while it drew\n"
     "Keys: digits, Return, arrows, Backspace; F2 zooms, F3 ends a drawing,\n"
     "F1 goes back to the entry form; Ctrl+Q or closing the window quits.\n";
 
@@ -29,9 +30,9 @@ int Usage(const std::string& problem) {
 void PrintStats(const console::WindowStats& stats) {
   const double seconds = stats.busySeconds > 0 ? stats.busySeconds : 1;
   std::printf("drawing time: %.1f s\n", stats.busySeconds);
-  std::printf("frames per second: %.1f\n", static_cast<double>(stats.busyFrames) / seconds);
-  std::printf("longest gap between event pumps: %.2f ms\n", stats.longestPumpGapMs);
-  std::printf("points per second: %.0f\n", static_cast<double>(stats.points) / seconds);
+  std::printf("frames per second while drawing: %.1f\n", static_cast<double>(stats.busyFrames) / seconds);
+  std::printf("longest gap between event pumps while drawing: %.2f ms\n", stats.longestPumpGapMs);
+  std::printf("points per second while drawing: %.0f\n", static_cast<double>(stats.points) / seconds);
 }
 
 }  // namespace

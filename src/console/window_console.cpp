@@ -24,6 +24,7 @@ constexpr size_t kMaxQueuedKeys = 64;
 constexpr int kMinCheckInterval = 1;
 constexpr int kMaxCheckInterval = 1 << 26;
 constexpr int kFirstCheckInterval = 1000;
+constexpr int kBandRows = kScreenHeight / 4;  // screen rows sent at once
 
 double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
@@ -74,17 +75,29 @@ class WindowPicture {
     return SDL_UpdateWindowSurface(window) == 0;
   }
 
-  // Sends what changed since the last frame, if anything did. False when
-  // the window's surface has gone (resized) and wants a Redraw.
-  bool Update(SDL_Window* window, const Screen& screen) {
+  // Sends what changed since the last frame, if anything did, calling
+  // `between` between the bands of a large change. False when the
+  // window's surface has gone (resized) and wants a Redraw.
+  template <class Between>
+  bool Update(SDL_Window* window, const Screen& screen, Between between) {
     if (target_ == nullptr) return false;
     ComposeScreen(screen, true, composed_);
-    SDL_Rect area = ChangedArea(composed_, shown_);
+    const SDL_Rect area = ChangedArea(composed_, shown_);
     if (area.w == 0) return true;
-    if (scale_ == 0) area = SDL_Rect{0, 0, kScreenWidth, kScreenHeight};
-    const SDL_Rect onWindow = Draw(area);
+    if (scale_ == 0) {
+      const SDL_Rect onWindow = Draw(SDL_Rect{0, 0, kScreenWidth, kScreenHeight});
+      std::swap(composed_, shown_);
+      return SDL_UpdateWindowSurfaceRects(window, &onWindow, 1) == 0;
+    }
+    // The display may take a while to copy a large change; in bands, keys
+    // are taken in between.
+    for (int top = area.y; top < area.y + area.h; top += kBandRows) {
+      if (top > area.y) between();
+      const SDL_Rect onWindow = Draw(SDL_Rect{area.x, top, area.w, std::min(kBandRows, area.y + area.h - top)});
+      if (SDL_UpdateWindowSurfaceRects(window, &onWindow, 1) != 0) return false;
+    }
     std::swap(composed_, shown_);
-    return SDL_UpdateWindowSurfaceRects(window, &onWindow, 1) == 0;
+    return true;
   }
 
   void Release() {
@@ -299,8 +312,10 @@ struct WindowConsole::Impl {
     mustRedraw = true;
   }
 
+  // Gaps count while the program draws; a program waiting for a key is
+  // pumping all the time it waits.
   void NotePumpStart(Clock::time_point now) {
-    if (pumped) longestPumpGap = std::max(longestPumpGap, now - lastPumpEnd);
+    if (pumped && !waitedSinceService) longestPumpGap = std::max(longestPumpGap, now - lastPumpEnd);
   }
   void NotePumpEnd() {
     lastPumpEnd = Clock::now();
@@ -325,9 +340,13 @@ struct WindowConsole::Impl {
     nextFrame = now - nextFrame < frameInterval ? nextFrame + frameInterval : now + frameInterval;
   }
 
-  void Present(const Screen& screen) {
-    const bool ok = mustRedraw ? picture.Redraw(window, screen) : picture.Update(window, screen);
-    mustRedraw = !ok;  // a window without a surface gets another try at the next frame
+  void Present(WindowConsole& console) {
+    const Screen& screen = console.screen();
+    const bool redraw = mustRedraw;
+    mustRedraw = false;  // a pump between bands may ask for it again
+    const bool ok = redraw ? picture.Redraw(window, screen)
+                           : picture.Update(window, screen, [&] { Pump(console, Clock::now()); });
+    if (!ok) mustRedraw = true;  // a window without a surface gets another try at the next frame
     activity = false;
   }
 
@@ -368,7 +387,7 @@ int WindowConsole::NextKey() {
     int timeoutMs = kWaitTimeoutMs;
     if (w.activity || w.mustRedraw) {
       if (w.FrameDue(now)) {
-        w.Present(screen());
+        w.Present(*this);
         w.StartFrameClock(now);
       } else {
         const auto untilDue = std::chrono::ceil<std::chrono::milliseconds>(w.nextFrame - now).count();
@@ -403,7 +422,7 @@ int WindowConsole::Service() {
   w.lastServiceStart = now;
   w.Pump(*this, now);
   if (w.FrameDue(now)) {
-    w.Present(screen());
+    w.Present(*this);
     w.StartFrameClock(now);
     if (busy) ++w.busyFrames;
     w.Pump(*this, Clock::now());  // a key that came while presenting is not kept waiting

@@ -27,7 +27,7 @@ struct NoDisplay : std::runtime_error {
 struct WindowStats {
   double busySeconds = 0;
   int64_t busyFrames = 0;      // frames presented while busy
-  double longestPumpGapMs = 0; // longest time between two event pumps
+  double longestPumpGapMs = 0; // longest time between two event pumps while busy
   int64_t points = 0;          // points plotted in the whole run
 };
 
