@@ -3,16 +3,13 @@
 // with what the headless runner shows after the same keys.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <functional>
-#include <set>
 #include <thread>
 
-#include "app/globals.h"
-#include "app/headless_run.h"
-#include "console/compose.h"
-#include "console/palette.h"
+#include "window_reference.h"
 #include "window_session.h"
 
 namespace {
@@ -33,171 +30,6 @@ std::string OutputDir() {
 std::string TestName() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   return std::string(info->test_suite_name()) + "." + info->name();
-}
-
-// Palette indices of a picture at the screen's size, -1 for a colour that
-// is not in the palette.
-using Indices = std::vector<int>;
-
-int PaletteIndex(uint8_t r, uint8_t g, uint8_t b) {
-  for (int i = 0; i < 16; ++i) {
-    const console::Rgb c = console::kPalette[static_cast<size_t>(i)];
-    if (c.r == r && c.g == g && c.b == b) return i;
-  }
-  return -1;
-}
-
-// The screenshot shrunk by `scale`; nothing when its size is not the
-// screen's size times `scale`.
-std::optional<Indices> ScaledDown(const Picture& shot, int scale) {
-  if (shot.width != kScreenWidth * scale || shot.height != kScreenHeight * scale) return std::nullopt;
-  Indices out(static_cast<size_t>(kScreenWidth * kScreenHeight));
-  for (int y = 0; y < kScreenHeight; ++y)
-    for (int x = 0; x < kScreenWidth; ++x) {
-      const size_t at = (static_cast<size_t>(y * scale) * static_cast<size_t>(shot.width) +
-                         static_cast<size_t>(x * scale)) * 3;
-      out[static_cast<size_t>(y * kScreenWidth + x)] = PaletteIndex(shot.rgb[at], shot.rgb[at + 1], shot.rgb[at + 2]);
-    }
-  return out;
-}
-
-Picture ToPicture(const Indices& indices) {
-  Picture picture{kScreenWidth, kScreenHeight, std::vector<uint8_t>(indices.size() * 3)};
-  for (size_t i = 0; i < indices.size(); ++i) {
-    const console::Rgb c = indices[i] < 0 ? console::Rgb{0x40, 0x20, 0x00} : console::PaletteColour(indices[i]);
-    picture.rgb[i * 3] = c.r;
-    picture.rgb[i * 3 + 1] = c.g;
-    picture.rgb[i * 3 + 2] = c.b;
-  }
-  return picture;
-}
-
-// What the headless runner shows after the same keys.
-struct Reference {
-  Indices screen;      // the composed screen, without the input cursor
-  Indices text;        // the text layer alone: a glyph's colour, or 0
-  int cursorColumn = 0;
-  int cursorRow = 0;
-  std::set<int> mapColours;  // colours of the maps' points, (7 - I) * 2
-
-  // The two pixel rows of the input cursor's cell, which only the window
-  // draws.
-  bool UnderCursor(int x, int y) const {
-    return x / console::kCellWidth == cursorColumn && y >= cursorRow * console::kCellHeight + console::kCellHeight - 2 &&
-           y < (cursorRow + 1) * console::kCellHeight;
-  }
-  int At(int x, int y) const { return screen[static_cast<size_t>(y * kScreenWidth + x)]; }
-  int TextAt(int x, int y) const { return text[static_cast<size_t>(y * kScreenWidth + x)]; }
-};
-
-Indices Widen(const std::vector<uint8_t>& composed) { return Indices(composed.begin(), composed.end()); }
-
-Reference FromScreen(const console::Screen& screen, int maps) {
-  Reference reference;
-  std::vector<uint8_t> composed;
-  console::ComposeScreen(screen, false, composed);
-  reference.screen = Widen(composed);
-  console::Screen textOnly = screen;
-  textOnly.plane.fill(0);
-  console::ComposeScreen(textOnly, false, composed);
-  reference.text = Widen(composed);
-  reference.cursorColumn = screen.cursorColumn;
-  reference.cursorRow = screen.cursorRow;
-  for (int i = 1; i <= maps; ++i) reference.mapColours.insert((7 - i) * 2);
-  return reference;
-}
-
-// Without `points` the run goes on until the program waits for a key.
-Reference HeadlessAfter(const std::string& keys, int64_t points = INT64_MAX) {
-  const auto run = RunHeadless(keys, points);
-  return FromScreen(run->screen(), static_cast<int>(G.K));
-}
-
-// A drawing without its points: the text once drawing has started after
-// `keys`, over the frame and outlines as they stood at the start-point
-// prompt that `prompt` leads to (the zoom does not move them).
-Reference DrawingAfter(const std::string& keys, const std::string& prompt) {
-  const auto drawing = RunHeadless(keys, 1);
-  const int maps = static_cast<int>(G.K);
-  console::Screen screen = drawing->screen();
-  screen.plane = RunHeadless(prompt, INT64_MAX)->screen().plane;
-  return FromScreen(screen, maps);
-}
-
-std::string Describe(int x, int y, int got, int expected) {
-  return "pixel (" + std::to_string(x) + ", " + std::to_string(y) + ") is colour " + std::to_string(got) +
-         ", expected " + std::to_string(expected);
-}
-
-// A screen that does not depend on timing: every pixel as the headless
-// runner has it, the input cursor aside. Empty when it matches.
-std::string SameScreen(const Indices& window, const Reference& reference) {
-  int wrong = 0;
-  std::string first;
-  for (int y = 0; y < kScreenHeight; ++y)
-    for (int x = 0; x < kScreenWidth; ++x) {
-      const int got = window[static_cast<size_t>(y * kScreenWidth + x)];
-      if (reference.UnderCursor(x, y) || got == reference.At(x, y)) continue;
-      if (wrong++ == 0) first = Describe(x, y, got, reference.At(x, y));
-    }
-  return wrong == 0 ? "" : std::to_string(wrong) + " pixels differ; first: " + first;
-}
-
-// A drawing: the text exactly as the headless runner has it; every other
-// pixel of the plane as there (frame, outlines, background) or a point in
-// one of the maps' colours, which may cover anything on the plane. The
-// reference holds no points.
-std::string SameDrawing(const Indices& window, const Reference& reference) {
-  int wrong = 0;
-  std::string first;
-  for (int y = 0; y < kScreenHeight; ++y)
-    for (int x = 0; x < kScreenWidth; ++x) {
-      const int got = window[static_cast<size_t>(y * kScreenWidth + x)];
-      if (reference.UnderCursor(x, y) || got == reference.At(x, y)) continue;
-      const bool mayBePoint = reference.TextAt(x, y) == 0 && y < console::kPlaneHeight;
-      if (mayBePoint && reference.mapColours.count(got) != 0) continue;
-      if (wrong++ == 0) first = Describe(x, y, got, reference.At(x, y));
-    }
-  return wrong == 0 ? "" : std::to_string(wrong) + " pixels differ; first: " + first;
-}
-
-// Points inside the frame: pixels in `colour` where the headless screen
-// without points is blank.
-int PointsInDrawingArea(const Indices& window, const Reference& pointless, int colour) {
-  int count = 0;
-  for (int y = 51; y < 399; ++y)
-    for (int x = 181; x < 639; ++x)
-      count += window[static_cast<size_t>(y * kScreenWidth + x)] == colour && pointless.At(x, y) == 0;
-  return count;
-}
-
-struct Box {
-  int left = kScreenWidth, top = kScreenHeight, right = -1, bottom = -1;
-  bool Holds(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
-};
-
-// The box around every point the headless runner draws inside the frame,
-// widened by a few pixels.
-Box PointsBox(const Reference& drawn, const Reference& pointless) {
-  Box box;
-  for (int y = 51; y < 399; ++y)
-    for (int x = 181; x < 639; ++x)
-      if (pointless.At(x, y) == 0 && drawn.mapColours.count(drawn.At(x, y)) != 0) {
-        box.left = std::min(box.left, x - 3);
-        box.right = std::max(box.right, x + 3);
-        box.top = std::min(box.top, y - 3);
-        box.bottom = std::max(box.bottom, y + 3);
-      }
-  return box;
-}
-
-int PointsOutside(const Indices& window, const Reference& pointless, const Box& box) {
-  int count = 0;
-  for (int y = 51; y < 399; ++y)
-    for (int x = 181; x < 639; ++x)
-      count += !box.Holds(x, y) && pointless.At(x, y) == 0 &&
-               pointless.mapColours.count(window[static_cast<size_t>(y * kScreenWidth + x)]) != 0;
-  return count;
 }
 
 class Window : public ::testing::Test {
@@ -234,10 +66,6 @@ class Window : public ::testing::Test {
 
   std::string WaitForScreen(const std::string& step, const Reference& expected, int scale = kScale) {
     return WaitFor(step, expected, [&](const Indices& shot) { return SameScreen(shot, expected); }, scale);
-  }
-
-  std::string WaitForDrawing(const std::string& step, const Reference& expected) {
-    return WaitFor(step, expected, [&](const Indices& shot) { return SameDrawing(shot, expected); });
   }
 
   // Ctrl+Q ends the program normally; under the sanitizers a clean exit
@@ -282,10 +110,6 @@ TEST_F(Window, MainMenuTitleAsTheHeadlessRunnerDrawsIt) {
   EXPECT_EQ(WaitForScreen("png", cli), "");
   QuitAndExpectCleanExit();
 }
-
-}  // namespace
-
-namespace {
 
 const std::string kDemo = "1<Return>0,0<Return>";  // entry 1 drawn from (0, 0)
 

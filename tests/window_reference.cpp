@@ -1,0 +1,144 @@
+#include "window_reference.h"
+
+#include "app/globals.h"
+#include "app/headless_run.h"
+#include "console/compose.h"
+#include "console/palette.h"
+
+namespace window_test {
+
+using console::kScreenHeight;
+using console::kScreenWidth;
+
+namespace {
+
+int PaletteIndex(uint8_t r, uint8_t g, uint8_t b) {
+  for (int i = 0; i < 16; ++i) {
+    const console::Rgb c = console::kPalette[static_cast<size_t>(i)];
+    if (c.r == r && c.g == g && c.b == b) return i;
+  }
+  return -1;
+}
+
+Indices Widen(const std::vector<uint8_t>& composed) { return Indices(composed.begin(), composed.end()); }
+
+Reference FromScreen(const console::Screen& screen, int maps) {
+  Reference reference;
+  std::vector<uint8_t> composed;
+  console::ComposeScreen(screen, false, composed);
+  reference.screen = Widen(composed);
+  console::Screen textOnly = screen;
+  textOnly.plane.fill(0);
+  console::ComposeScreen(textOnly, false, composed);
+  reference.text = Widen(composed);
+  reference.cursorColumn = screen.cursorColumn;
+  reference.cursorRow = screen.cursorRow;
+  for (int i = 1; i <= maps; ++i) reference.mapColours.insert((7 - i) * 2);
+  return reference;
+}
+
+}  // namespace
+
+std::optional<Indices> ScaledDown(const Picture& shot, int scale) {
+  if (shot.width != kScreenWidth * scale || shot.height != kScreenHeight * scale) return std::nullopt;
+  Indices out(static_cast<size_t>(kScreenWidth * kScreenHeight));
+  for (int y = 0; y < kScreenHeight; ++y)
+    for (int x = 0; x < kScreenWidth; ++x) {
+      const size_t at = (static_cast<size_t>(y * scale) * static_cast<size_t>(shot.width) +
+                         static_cast<size_t>(x * scale)) * 3;
+      out[static_cast<size_t>(y * kScreenWidth + x)] = PaletteIndex(shot.rgb[at], shot.rgb[at + 1], shot.rgb[at + 2]);
+    }
+  return out;
+}
+
+Picture ToPicture(const Indices& indices) {
+  Picture picture{kScreenWidth, kScreenHeight, std::vector<uint8_t>(indices.size() * 3)};
+  for (size_t i = 0; i < indices.size(); ++i) {
+    const console::Rgb c = indices[i] < 0 ? console::Rgb{0x40, 0x20, 0x00} : console::PaletteColour(indices[i]);
+    picture.rgb[i * 3] = c.r;
+    picture.rgb[i * 3 + 1] = c.g;
+    picture.rgb[i * 3 + 2] = c.b;
+  }
+  return picture;
+}
+
+bool Reference::UnderCursor(int x, int y) const {
+  return x / console::kCellWidth == cursorColumn && y >= cursorRow * console::kCellHeight + console::kCellHeight - 2 &&
+         y < (cursorRow + 1) * console::kCellHeight;
+}
+
+Reference HeadlessAfter(const std::string& keys, int64_t points) {
+  const auto run = RunHeadless(keys, points);
+  return FromScreen(run->screen(), static_cast<int>(G.K));
+}
+
+Reference DrawingAfter(const std::string& keys, const std::string& prompt) {
+  const auto drawing = RunHeadless(keys, 1);
+  const int maps = static_cast<int>(G.K);
+  console::Screen screen = drawing->screen();
+  screen.plane = RunHeadless(prompt, INT64_MAX)->screen().plane;
+  return FromScreen(screen, maps);
+}
+
+std::string Describe(int x, int y, int got, int expected) {
+  return "pixel (" + std::to_string(x) + ", " + std::to_string(y) + ") is colour " + std::to_string(got) +
+         ", expected " + std::to_string(expected);
+}
+
+std::string SameScreen(const Indices& window, const Reference& reference) {
+  int wrong = 0;
+  std::string first;
+  for (int y = 0; y < kScreenHeight; ++y)
+    for (int x = 0; x < kScreenWidth; ++x) {
+      const int got = window[static_cast<size_t>(y * kScreenWidth + x)];
+      if (reference.UnderCursor(x, y) || got == reference.At(x, y)) continue;
+      if (wrong++ == 0) first = Describe(x, y, got, reference.At(x, y));
+    }
+  return wrong == 0 ? "" : std::to_string(wrong) + " pixels differ; first: " + first;
+}
+
+std::string SameDrawing(const Indices& window, const Reference& reference) {
+  int wrong = 0;
+  std::string first;
+  for (int y = 0; y < kScreenHeight; ++y)
+    for (int x = 0; x < kScreenWidth; ++x) {
+      const int got = window[static_cast<size_t>(y * kScreenWidth + x)];
+      if (reference.UnderCursor(x, y) || got == reference.At(x, y)) continue;
+      const bool mayBePoint = reference.TextAt(x, y) == 0 && y < console::kPlaneHeight;
+      if (mayBePoint && reference.mapColours.count(got) != 0) continue;
+      if (wrong++ == 0) first = Describe(x, y, got, reference.At(x, y));
+    }
+  return wrong == 0 ? "" : std::to_string(wrong) + " pixels differ; first: " + first;
+}
+
+int PointsInDrawingArea(const Indices& window, const Reference& pointless, int colour) {
+  int count = 0;
+  for (int y = 51; y < 399; ++y)
+    for (int x = 181; x < 639; ++x)
+      count += window[static_cast<size_t>(y * kScreenWidth + x)] == colour && pointless.At(x, y) == 0;
+  return count;
+}
+
+Box PointsBox(const Reference& drawn, const Reference& pointless) {
+  Box box;
+  for (int y = 51; y < 399; ++y)
+    for (int x = 181; x < 639; ++x)
+      if (pointless.At(x, y) == 0 && drawn.mapColours.count(drawn.At(x, y)) != 0) {
+        box.left = std::min(box.left, x - 3);
+        box.right = std::max(box.right, x + 3);
+        box.top = std::min(box.top, y - 3);
+        box.bottom = std::max(box.bottom, y + 3);
+      }
+  return box;
+}
+
+int PointsOutside(const Indices& window, const Reference& pointless, const Box& box) {
+  int count = 0;
+  for (int y = 51; y < 399; ++y)
+    for (int x = 181; x < 639; ++x)
+      count += !box.Holds(x, y) && pointless.At(x, y) == 0 &&
+               pointless.mapColours.count(window[static_cast<size_t>(y * kScreenWidth + x)]) != 0;
+  return count;
+}
+
+}  // namespace window_test
