@@ -85,16 +85,16 @@ int Usage() {
 
 int main(int argc, char** argv) {
   Options options;
-  for (int i = 1; i < argc; ++i) {
+  for (int i = 1; i < argc; i += 2) {
     int64_t value = 0;
-    if (i + 1 < argc && std::strcmp(argv[i], "--points") == 0 && ParseCount(argv[i + 1], &value)) {
+    if (i + 1 >= argc || !ParseCount(argv[i + 1], &value)) return Usage();
+    if (std::strcmp(argv[i], "--points") == 0) {
       options.points = value;
-    } else if (i + 1 < argc && std::strcmp(argv[i], "--reps") == 0 && ParseCount(argv[i + 1], &value)) {
+    } else if (std::strcmp(argv[i], "--reps") == 0 && value <= 1000) {
       options.reps = static_cast<int>(value);
     } else {
       return Usage();
     }
-    ++i;
   }
 
   std::vector<uint8_t> barePlane(console::kPlaneWidth * console::kPlaneHeight);
