@@ -216,7 +216,7 @@ struct WindowConsole::Impl {
     SDL_Quit();
   }
 
-  void Open(const WindowOptions& options) {
+  void Open(const WindowOptions& options, const Screen& blank) {
     // SDL falls back to drivers that draw nowhere; without a display and
     // without a driver asked for by name, there is no window to open.
     const char* askedDriver = SDL_getenv("SDL_VIDEODRIVER");
@@ -250,7 +250,7 @@ struct WindowConsole::Impl {
     SDL_StartTextInput();
     // The first picture costs the most (the server sets up the window's
     // pixels); it is the blank screen, shown before the program starts.
-    mustRedraw = !picture.Redraw(window, Screen{});
+    mustRedraw = !picture.Redraw(window, blank);
   }
 
   // --- Keys ---
@@ -367,7 +367,7 @@ struct WindowConsole::Impl {
 };
 
 WindowConsole::WindowConsole(const WindowOptions& options) : impl_(std::make_unique<Impl>()) {
-  impl_->Open(options);
+  impl_->Open(options, screen());
   impl_->lastServiceEnd = Clock::now();
 }
 
