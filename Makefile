@@ -4,7 +4,7 @@
 # make fuzz  - build the fuzz targets with clang, run each FUZZ_SECONDS (60)
 # make soak  - the key storm ten times longer, and 10^9 points of three entries
 
-PACKAGES := cmake g++ make pkg-config libsdl2-dev unifont libgtest-dev libstb-dev \
+PACKAGES := cmake g++ make pkg-config libsdl2-dev libx11-dev unifont libgtest-dev libstb-dev \
             xvfb xdotool imagemagick clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc 2>/dev/null || echo 2)
