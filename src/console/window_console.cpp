@@ -394,13 +394,17 @@ int WindowConsole::NextKey() {
         timeoutMs = static_cast<int>(std::clamp<long long>(untilDue, 1, kWaitTimeoutMs));
       }
     }
-    SDL_Event event;
-    w.NotePumpStart(Clock::now());
-    const bool got = SDL_WaitEventTimeout(&event, timeoutMs) != 0;
-    w.NotePumpEnd();
-    if (got) {
-      w.Handle(event, *this);
-      w.Pump(*this, Clock::now());
+    // A large picture goes out with pumps between its bands, which may
+    // have brought something already.
+    if (w.keys.empty() && !FunctionKeyPending() && !w.quit) {
+      SDL_Event event;
+      w.NotePumpStart(Clock::now());
+      const bool got = SDL_WaitEventTimeout(&event, timeoutMs) != 0;
+      w.NotePumpEnd();
+      if (got) {
+        w.Handle(event, *this);
+        w.Pump(*this, Clock::now());
+      }
     }
     if (w.quit) throw RunEnded{};
   }
