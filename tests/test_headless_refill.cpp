@@ -91,4 +91,18 @@ TEST(HeadlessScript, AHoldAfterAFunctionKeyCountsThePointsDrawnOnceItActs) {
   EXPECT_EQ(run->PointsPlotted(), 40);
 }
 
+TEST(HeadlessScript, AKeyTypedWhileDrawingEndsTheRunAfterTheFinalPoints) {
+  // The drawing never asks for the "a": the run still ends, after the
+  // final points, instead of drawing for ever.
+  const auto run = RunHeadless("1<Return>0,0<Return>a<F3>", 1000);
+  EXPECT_EQ(run->PointsPlotted(), 1000);
+  EXPECT_EQ(G.RX, 100);
+}
+
+TEST(HeadlessScript, AFunctionKeyPressedLastActsEvenWithNoFinalPoints) {
+  const auto run = RunHeadless("1<Return>0,0<Return><points 10><F2>", 0);
+  EXPECT_EQ(G.RX, 200);
+  EXPECT_EQ(run->PointsPlotted(), 10);
+}
+
 }  // namespace

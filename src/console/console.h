@@ -147,6 +147,7 @@ class Console {
   void SetPlotBudget(int64_t points);    // call PlotBudgetSpent after `points` more points
   void ServiceSoon() { checkBudget_ = 0; }
   bool FunctionKeyPending() const { return pendingFunctionKey_ != 0; }
+  bool RunningCommand() const { return runningCommand_; }
   Screen& mutableScreen() { return screen_; }
 
  private:

@@ -31,7 +31,14 @@ void HeadlessConsole::Advance(bool waitingForKey) {
         PressFunctionKey(head.key - kKeyF1 + 1);
         continue;
       }
-      return;  // an ordinary key waits to be asked for
+      // An ordinary key waits to be asked for. A program that draws instead
+      // gets the final points, as if the script had ended, so that a key
+      // typed while drawing cannot keep the run going for ever.
+      if (!keyWaiting_) {
+        keyWaiting_ = true;
+        SetPlotBudget(finalPoints_ > 0 ? finalPoints_ : 1);
+      }
+      return;
     }
     if (holding_ || finalCounting_) return;
     if (!TopUp(waitingForKey)) break;
@@ -69,6 +76,8 @@ int HeadlessConsole::NextKey() {
   if (!script_.empty() && script_.front().key != 0 && !IsFunctionKey(script_.front().key)) {
     const int key = script_.front().key;
     script_.pop_front();
+    keyWaiting_ = false;
+    SetPlotBudget(INT64_MAX);
     Advance();
     return key;
   }
@@ -78,7 +87,11 @@ int HeadlessConsole::NextKey() {
 
 int HeadlessConsole::Service() {
   Advance();
-  if (ended_) throw RunEnded{};
+  // A function key pressed last still acts, to its end, before the run ends.
+  if (ended_) {
+    if (!FunctionKeyPending() && !RunningCommand()) throw RunEnded{};
+    return 0;
+  }
   // A function key waiting for the pending one is pressed as soon as that
   // one has been delivered, not after the long default interval.
   const bool keyWaits = !script_.empty() && IsFunctionKey(script_.front().key);
@@ -86,12 +99,9 @@ int HeadlessConsole::Service() {
 }
 
 void HeadlessConsole::PlotBudgetSpent() {
-  if (holding_) {
-    ReleaseHold(false);
-  } else {
-    ended_ = true;
-    throw RunEnded{};
-  }
+  if (holding_) ReleaseHold(false);
+  else ended_ = true;
+  if (ended_ && !FunctionKeyPending()) throw RunEnded{};
 }
 
 }  // namespace console

@@ -42,6 +42,7 @@ class HeadlessConsole : public Console {
   Refill refill_;
   bool holding_ = false;
   bool finalCounting_ = false;
+  bool keyWaiting_ = false;  // an ordinary key is next and the program draws
   bool ended_ = false;
 };
 
