@@ -35,14 +35,14 @@ std::string Format(double value, int significant) {
       if (digits.size() <= integerDigits) {
         out += digits + std::string(integerDigits - digits.size(), '0');
       } else {
-        out += digits.substr(0, integerDigits) + "." + digits.substr(integerDigits);
+        out.append(digits, 0, integerDigits).append(1, '.').append(digits, integerDigits);
       }
     } else {
-      out += "." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
+      out.append(1, '.').append(static_cast<size_t>(-exponent - 1), '0').append(digits);
     }
   } else {
     out += digits.substr(0, 1);
-    if (count > 1) out += "." + digits.substr(1);
+    if (count > 1) out.append(1, '.').append(digits, 1);
     char tail[16];
     std::snprintf(tail, sizeof tail, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
     out += tail;
