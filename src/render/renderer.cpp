@@ -154,10 +154,12 @@ State Drawing() {
   // the start point itself is never plotted.
   renderer.CheckEvents();
   renderer.ChooseNextMap();
+  renderer.CheckEvents();  // step 16: back to the first step
   renderer.Settle();
   for (;;) {
     renderer.MapCurrentPoint();
     renderer.ChooseNextMap();
+    renderer.CheckEvents();  // step 16: back to the first step
     renderer.Settle();
   }
 }
