@@ -13,6 +13,7 @@
 #include "app/headless_run.h"
 #include "bench/bare_loop.h"
 #include "catalogue/catalogue.h"
+#include "catalogue/selection_keys.h"
 
 namespace {
 
@@ -23,15 +24,8 @@ struct Options {
   int reps = 5;
 };
 
-// The keys a user types to draw catalogue entry `entry` from (0, 0): "1"
-// opens the selection grid of three names a row, the arrows walk to the
-// entry, Return takes it, and the start point is answered.
-std::string KeysFor(int entry) {
-  std::string keys = "1";
-  for (int i = 0; i < (entry - 1) / 3; ++i) keys += "<Down>";
-  for (int i = 0; i < (entry - 1) % 3; ++i) keys += "<Right>";
-  return keys + "<Return>0,0<Return>";
-}
+// The keys a user types to draw catalogue entry `entry` from (0, 0).
+std::string KeysFor(int entry) { return SelectionKeys(entry) + "0,0<Return>"; }
 
 // Processor time of this process, in seconds: unlike the wall clock it does
 // not count the time other programs on a busy machine take from this one.

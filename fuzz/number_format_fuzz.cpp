@@ -4,9 +4,10 @@
 // through the answer parser for single precision, to within what its shown
 // digits can carry: 7 significant digits are within 5e-7 of the value
 // relative to it, and the nearest representable number to those digits can
-// add at most half a step. Doubles are read back in long double. Its shape is checked too: the sign or a space,
-// at most 7 (16) digits, no trailing zeros after the point, one space at
-// the end, and a width no larger than the longest exponent form.
+// add at most half a step. Doubles are read back in long double. The
+// shape is checked too: the sign or a space, at most 7 (16) digits, no
+// trailing zeros after the point, one space at the end, and a width no
+// larger than the longest exponent form.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -34,7 +35,7 @@ T Gap(T value) {
   return std::nextafter(magnitude, std::numeric_limits<T>::infinity()) - magnitude;
 }
 
-// Checks the characters of `text`; returns the part that a reader takes.
+// Checks the characters of `text`.
 template <class T>
 void CheckShape(T value, const std::string& text, int significant, size_t widest) {
   if (text.size() < 3 || text.size() > widest) Fail("width", value, text);

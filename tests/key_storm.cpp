@@ -17,6 +17,7 @@
 #include "catalogue/catalogue.h"
 #include "console/key_script.h"
 #include "console/screen_dump.h"
+#include "dump_line.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/common_interface_defs.h>
@@ -27,16 +28,10 @@ namespace {
 
 // --- Where the program is -----------------------------------------------
 
-std::string Row(const std::string& dump, int row) {
-  size_t start = 0;
-  for (int i = 0; i < row; ++i) start = dump.find('\n', start) + 1;
-  return dump.substr(start, dump.find('\n', start) - start);
-}
-
 Where Locate(const console::Screen& screen, bool waitingForKey) {
   if (!waitingForKey) return Where::kDrawing;
   const std::string dump = console::TextDump(screen);
-  const std::string top = Row(dump, 0);
+  const std::string top = DumpLine(dump, 0);
   if (top.find("HIT ANY KEY") != std::string::npos) return Where::kOverflow;
   if (screen.cursorVisible) {
     if (top.rfind("変換の個数", 0) == 0) return Where::kCountPrompt;
@@ -44,8 +39,8 @@ Where Locate(const console::Screen& screen, bool waitingForKey) {
     if (top.rfind("行列の成分", 0) == 0) return Where::kEntryForm;
     return Where::kOther;
   }
-  if (Row(dump, 2).find("矢印で選んで") != std::string::npos) return Where::kSelection;
-  if (Row(dump, 10).find("１．デモ") != std::string::npos) return Where::kMainMenu;
+  if (DumpLine(dump, 2).find("矢印で選んで") != std::string::npos) return Where::kSelection;
+  if (DumpLine(dump, 10).find("１．デモ") != std::string::npos) return Where::kMainMenu;
   return Where::kOther;
 }
 
@@ -290,7 +285,7 @@ const std::string* runningScript = nullptr;
 void ReportStormOnDeath() {
   if (runningScript == nullptr) return;
   const std::string report = "\nKey storm seed " + std::to_string(runningSeed) +
-                             " died. To repeat it: ifsdraw-headless --points 0 --keys '" + *runningScript + "'\n";
+                             " died. To repeat it: " + RepeatCommand(*runningScript) + "\n";
   runningScript = nullptr;  // once
   for (size_t done = 0; done < report.size();) {
     const ssize_t written = write(STDERR_FILENO, report.data() + done, report.size() - done);
@@ -317,6 +312,14 @@ const char* WhereName(Where where) {
   static constexpr const char* kNames[] = {"main menu", "selection", "count prompt", "entry form",
                                            "start point", "overflow", "drawing", "other"};
   return kNames[static_cast<int>(where)];
+}
+
+std::string RepeatCommand(const std::string& script) {
+  // The storm types quotes too: each ' closes the quoting, is escaped, and
+  // opens it again.
+  std::string quoted = "'";
+  for (const char c : script) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return "ifsdraw-headless --points 0 --state /dev/stdout --keys " + quoted + "'";
 }
 
 StormResult RunStorm(uint64_t seed, int64_t keys) {

@@ -23,6 +23,9 @@ struct StormResult {
   int64_t deepestStack = 0;  // bytes of stack below the storm at its deepest
 };
 
+// The command that repeats a storm's script, ready to paste into a shell.
+std::string RepeatCommand(const std::string& script);
+
 // Presses at least `keys` keys from `seed` and stops at the first broken
 // invariant. A sanitizer error aborts the process after printing the seed
 // and the script so far.

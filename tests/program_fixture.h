@@ -11,6 +11,11 @@
 #include "app/globals.h"
 #include "app/headless_run.h"
 #include "console/screen_dump.h"
+#include "dump_line.h"
+
+// Rows that several screens leave in place.
+inline const std::string kMenuRow = std::string(15, ' ') + "１．デモ　　　　　　　　　　２．自分で作る";
+inline const std::string kFormHeading = "行列の成分を入力して下さい　　　　　　";
 
 class ProgramRun {
  public:
@@ -22,9 +27,9 @@ class ProgramRun {
   const console::HeadlessConsole& console() const { return *console_; }
 
   // Row `row` of the text dump.
-  std::string Row(int row) const { return Line(console::TextDump(screen()), row); }
+  std::string Row(int row) const { return DumpLine(console::TextDump(screen()), row); }
   // Row `row` of the colour dump.
-  std::string Colours(int row) const { return Line(console::ColourDump(screen()), row); }
+  std::string Colours(int row) const { return DumpLine(console::ColourDump(screen()), row); }
   int Pixel(int x, int y) const { return screen().plane[static_cast<size_t>(y * console::kPlaneWidth + x)]; }
   int CountPixels(int colour) const {
     int count = 0;
@@ -33,10 +38,5 @@ class ProgramRun {
   }
 
  private:
-  static std::string Line(const std::string& dump, int row) {
-    size_t start = 0;
-    for (int i = 0; i < row; ++i) start = dump.find('\n', start) + 1;
-    return dump.substr(start, dump.find('\n', start) - start);
-  }
   std::unique_ptr<console::HeadlessConsole> console_;
 };

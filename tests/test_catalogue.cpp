@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/selection_keys.h"
 #include "console/utf8.h"
 #include "program_fixture.h"
 
@@ -25,12 +26,7 @@ TEST(Catalogue, NamesAndWidthsAsListed) {
 
 // Loads entry `n` through the selection screen and stops at the start-point
 // prompt.
-void LoadThroughSelection(int n) {
-  std::string keys = "1";
-  for (int i = 0; i < (n - 1) / 3; ++i) keys += "<Down>";
-  for (int i = 0; i < (n - 1) % 3; ++i) keys += "<Right>";
-  ProgramRun run(keys + "<Return>");
-}
+void LoadThroughSelection(int n) { ProgramRun run(SelectionKeys(n)); }
 
 TEST(Catalogue, LoadingEntry1GivesItsTwelveCoefficients) {
   LoadThroughSelection(1);
@@ -71,9 +67,9 @@ TEST(Catalogue, EveryEntryLoadsItsWholeRecordAndNothingMore) {
 
 TEST(Catalogue, DrawingSetUpShowsTheNameAtColumn40InColour1) {
   ProgramRun run("1<Down><Down><Down><Down><Down><Down><Right><Return>");  // entry 20
-  EXPECT_EQ(run.Row(0).substr(0, 40 + 0), std::string(run.Row(0).substr(0, 40)));
-  EXPECT_NE(run.Row(0).find("高木関数　　　"), std::string::npos);
-  EXPECT_EQ(run.Colours(0).substr(40, 14), std::string(14, '1'));
+  // The start-point prompt takes columns 0 to 29 of the same row.
+  EXPECT_EQ(run.Row(0), "初期値を入力して下さい  (X,Y)=" + std::string(10, ' ') + "高木関数　　　");
+  EXPECT_EQ(run.Colours(0).substr(30, 24), std::string(10, '.') + std::string(14, '1'));
   EXPECT_EQ(G.OX, 395);
   EXPECT_EQ(G.OY, 225);
   EXPECT_EQ(G.RX, 100);

@@ -3,7 +3,6 @@
 namespace {
 
 const std::string kCountPrompt = "変換の個数はいくつですか（１～５）";
-const std::string kHeading = "行列の成分を入力して下さい　　　　　　";
 
 // Keys that type `values` into consecutive fields of the form.
 std::string Fields(std::initializer_list<const char*> values) {
@@ -18,7 +17,7 @@ TEST(CountPrompt, AsksInColour4AndTakesAWholeCountFrom1To5) {
   EXPECT_EQ(run.Colours(0).substr(0, 34), std::string(34, '4'));
   ProgramRun three("23<Return>");
   EXPECT_EQ(G.K, 3);
-  EXPECT_EQ(three.Row(0), kHeading);
+  EXPECT_EQ(three.Row(0), kFormHeading);
 }
 
 TEST(CountPrompt, RefusesAnyOtherAnswerInPlace) {
@@ -35,7 +34,7 @@ TEST(CountPrompt, RefusesAnyOtherAnswerInPlace) {
 
 TEST(EntryForm, OneMapAsksSixValuesAndTheTableShowsThemInColour6) {
   ProgramRun typing("21<Return>" + Fields({"0.5", "0", "0"}) + "1.25");
-  EXPECT_EQ(typing.Row(0), kHeading);
+  EXPECT_EQ(typing.Row(0), kFormHeading);
   EXPECT_EQ(typing.Colours(0).substr(0, 39), std::string(38, '4') + ".");
   EXPECT_EQ(typing.Row(3), " 0.5    0      0");
   EXPECT_EQ(typing.Row(4), " 1.25");
@@ -82,7 +81,7 @@ TEST(EntryForm, ALastValueOf100OrMoreAsksTheWholeFormAgain) {
       // what was typed, the heading stays and no table was printed.
       EXPECT_EQ(G.I, 1) << c.lastQ;
       EXPECT_EQ(run.Row(3), " 9      2      3") << c.lastQ;
-      EXPECT_EQ(run.Row(0), kHeading) << c.lastQ;
+      EXPECT_EQ(run.Row(0), kFormHeading) << c.lastQ;
       EXPECT_EQ(run.Colours(4)[1], '7') << c.lastQ;
     } else {
       // The typed 9 blanks the half of the heading's space it covers.

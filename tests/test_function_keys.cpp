@@ -3,8 +3,6 @@
 namespace {
 
 const std::string kDemo = "1<Return>0,0<Return>";  // entry 1, drawing from (0, 0)
-const std::string kMenuRow = std::string(15, ' ') + "１．デモ　　　　　　　　　　２．自分で作る";
-const std::string kHeading = "行列の成分を入力して下さい　　　　　　";
 
 // Pixels in the drawing area (inside the frame) in the maps' colours.
 int PointsInDrawingArea(const ProgramRun& run) {
@@ -33,7 +31,7 @@ TEST(FunctionKeys, AfterF2DrawingGoesOnFromTheCurrentPoint) {
   ProgramRun before(kDemo, 500);
   const float x = G.X, y = G.Y;
   ProgramRun after(kDemo + "<points 500><F2>", 1);
-  // F2 came before step 4 of the 500th pass: X, Y had not taken that point.
+  // F2 came right after the 500th point was plotted, before X, Y took it.
   EXPECT_EQ(G.X, x);
   EXPECT_EQ(G.Y, y);
   EXPECT_EQ(G.RX, 200);
@@ -48,7 +46,7 @@ TEST(FunctionKeys, F1ReturnsToTheEntryFormWithTheSameCount) {
   EXPECT_EQ(G.DE, 0);
   EXPECT_EQ(G.K, 2);
   EXPECT_EQ(G.I, 1);  // waiting for A(1)
-  EXPECT_EQ(run.Row(0), kHeading + "  箒草");  // the name stays at column 40
+  EXPECT_EQ(run.Row(0), kFormHeading + "  箒草");  // the name stays at column 40
   EXPECT_EQ(run.Row(3), "  .5     .2887  0");  // the old table is typed over
   EXPECT_EQ(run.Pixel(0, 50), 12);
   EXPECT_EQ(run.Pixel(180, 50), 0);  // no frame until the form is done
@@ -75,7 +73,7 @@ TEST(FunctionKeys, BeforeTheFirstDrawingTheyDoNothing) {
   EXPECT_EQ(G.KK, 2);
   ProgramRun prompt("2<points 1><F3>4<Return>");
   EXPECT_EQ(G.K, 4);
-  EXPECT_EQ(prompt.Row(0), kHeading);
+  EXPECT_EQ(prompt.Row(0), kFormHeading);
 }
 
 TEST(FunctionKeys, OnceArmedTheyActInEveryState) {
@@ -89,7 +87,7 @@ TEST(FunctionKeys, OnceArmedTheyActInEveryState) {
   EXPECT_GT(PointsInDrawingArea(menuF2), 0);
 
   ProgramRun menuF1(first + "<F1>");
-  EXPECT_EQ(menuF1.Row(0), kHeading);
+  EXPECT_EQ(menuF1.Row(0), kFormHeading);
   EXPECT_EQ(menuF1.Row(10), kMenuRow);
   EXPECT_EQ(menuF1.Pixel(0, 122), 10);  // outlines for the last K = 2
 
@@ -98,7 +96,7 @@ TEST(FunctionKeys, OnceArmedTheyActInEveryState) {
   EXPECT_EQ(selectionF3.Row(2), "");
 
   ProgramRun countF1(first + "2<points 1><F1>");  // abandons the count prompt
-  EXPECT_EQ(countF1.Row(0), kHeading);
+  EXPECT_EQ(countF1.Row(0), kFormHeading);
   EXPECT_EQ(G.K, 2);
 
   ProgramRun formF3(first + "23<Return>1<Return>2<points 1><F3>");

@@ -37,7 +37,7 @@ TEST_P(KeyStorm, KeepsEveryInvariantAndVisitsEveryState) {
 
   if (!result.failure.empty())
     FAIL() << "key storm seed " << seed << ": " << result.failure << ", after " << result.keys
-           << " keys.\nTo repeat it: ifsdraw-headless --points 0 --state /dev/stdout --keys '" << result.script << "'";
+           << " keys.\nTo repeat it: " << RepeatCommand(result.script);
   EXPECT_GE(result.keys, keys);
   for (int where = 0; where < kWhereCount - 1; ++where)
     EXPECT_GT(result.visits[where], 0) << WhereName(static_cast<Where>(where)) << ", seed " << seed;

@@ -2,8 +2,6 @@
 
 namespace {
 
-const std::string kMenuRow = std::string(15, ' ') + "１．デモ　　　　　　　　　　２．自分で作る";
-
 TEST(MainMenu, ShowsTheTitleAloneAtRow10InTheInitialColour) {
   ProgramRun run("");
   for (int row = 0; row < 24; ++row) EXPECT_EQ(run.Row(row), row == 10 ? kMenuRow : "") << row;

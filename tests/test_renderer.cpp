@@ -90,10 +90,11 @@ TEST(Renderer, EveryRunDrawsTheSamePointsAndLaterDrawingsContinueTheSequence) {
 }
 
 TEST(Renderer, PointsOffTheDrawingAreaArePlottedOverTheTable) {
-  // x' = x - 3 sends points far to the left, over the coefficient table.
-  ProgramRun run("21<Return>1<Return>0<Return>-3<Return>0<Return>1<Return>0<Return>1,0<Return>", 1);
-  EXPECT_EQ(G.XD, -2);
-  EXPECT_EQ(run.Pixel(195, 225), 12);
+  // x' = x - 3 sends the point from (0, 0) far to the left, to pixel
+  // (95, 225), where the coefficient table is.
+  ProgramRun run("21<Return>1<Return>0<Return>-3<Return>0<Return>1<Return>0<Return>0,0<Return>", 1);
+  EXPECT_EQ(G.XD, -3);
+  EXPECT_EQ(run.Pixel(95, 225), 12);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "console/headless_console.h"
 #include "console/screen_dump.h"
 #include "console/text_grid.h"
+#include "dump_line.h"
 
 namespace {
 
@@ -15,12 +16,7 @@ using console::HeadlessConsole;
 struct ScreenModel : ::testing::Test {
   HeadlessConsole con{{}, 0};
   const console::Screen& screen() const { return con.screen(); }
-  std::string Row(int row) const {
-    const std::string dump = console::TextDump(screen());
-    size_t start = 0;
-    for (int i = 0; i < row; ++i) start = dump.find('\n', start) + 1;
-    return dump.substr(start, dump.find('\n', start) - start);
-  }
+  std::string Row(int row) const { return DumpLine(console::TextDump(screen()), row); }
 };
 
 TEST_F(ScreenModel, FullWidthCharactersCoverTwoColumns) {

@@ -16,5 +16,3 @@ inline float Checked(float value) {
 }
 
 inline float Mul(float a, float b) { return Checked(a * b); }
-inline float Add(float a, float b) { return Checked(a + b); }
-inline float Sub(float a, float b) { return Checked(a - b); }

@@ -24,7 +24,7 @@ State DrawingSetUp() {
   return State::kDrawingSetUpOutlines;
 }
 
-// Step 5 of the set-up, where the F1 command comes back in.
+// The set-up from the outlines on, where the F1 command comes back in.
 State DrawingSetUpOutlines() {
   CheckEvents(); DrawTransformOutlines();
   CheckEvents();

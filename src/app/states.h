@@ -8,7 +8,7 @@ enum class State {
   kCatalogueLoading,
   kCountPrompt,
   kDrawingSetUp,
-  kDrawingSetUpOutlines,  // step 5 of the drawing set-up, where F1 re-enters
+  kDrawingSetUpOutlines,  // the set-up from its outlines on, where F1 re-enters
   kCoefficientEntry,
   kCoefficientTable,
   kStartPoint,

@@ -1,5 +1,7 @@
 // The demo selection screen: the 24 catalogue names in a grid of eight rows
 // and three columns; the arrow keys move the highlight, Return accepts.
+#include <string>
+
 #include "app/check_events.h"
 #include "app/states.h"
 #include "catalogue/catalogue.h"
@@ -8,6 +10,13 @@ namespace {
 
 constexpr int kHighlight = 4;
 constexpr int kNormal = 7;
+
+// The keys this screen takes, as PollKey gives them.
+const std::string kUp(1, console::kKeyUp);
+const std::string kDown(1, console::kKeyDown);
+const std::string kRight(1, console::kKeyRight);
+const std::string kLeft(1, console::kKeyLeft);
+const std::string kReturn(1, console::kKeyReturn);
 
 const std::string& HighlightedName() { return G.AS[static_cast<size_t>(G.KK)]; }
 
@@ -62,35 +71,35 @@ State RunDemoSelection() {
     for (;;) {
       WaitForKey();
       CheckEvents();
-      if (G.IS == "\x1e" && G.LY > 7) {  // up
+      if (G.IS == kUp && G.LY > 7) {
         UnHighlight();
         CheckEvents(); G.KK = G.KK - 3;
         CheckEvents(); G.LY = G.LY - 2;
         break;
       }
       CheckEvents();
-      if (G.IS == "\x1f" && G.LY < 21) {  // down
+      if (G.IS == kDown && G.LY < 21) {
         UnHighlight();
         CheckEvents(); G.KK = G.KK + 3;
         CheckEvents(); G.LY = G.LY + 2;
         break;
       }
       CheckEvents();
-      if (G.IS == "\x1c" && G.LX < 55) {  // right
+      if (G.IS == kRight && G.LX < 55) {
         UnHighlight();
         CheckEvents(); G.KK = G.KK + 1;
         CheckEvents(); G.LX = G.LX + 25;
         break;
       }
       CheckEvents();
-      if (G.IS == "\x1d" && G.LX > 5) {  // left
+      if (G.IS == kLeft && G.LX > 5) {
         UnHighlight();
         CheckEvents(); G.KK = G.KK - 1;
         CheckEvents(); G.LX = G.LX - 25;
         break;
       }
       CheckEvents();
-      if (G.IS == "\r") {
+      if (G.IS == kReturn) {
         CheckEvents(); G.DE = 1;
         return State::kCatalogueLoading;
       }

@@ -12,8 +12,8 @@
 namespace console {
 namespace {
 
-// Where a typed answer of `length` characters would end, counted in cells
-// from the start of the grid; the echo never scrolls, so it must end inside.
+// The cell where the typed answer starts, counted from the start of the
+// grid; the echo never scrolls, so the answer must end inside the grid.
 int AnswerStartCell(const Screen& screen) {
   const int start = screen.cursorRow * kColumns + screen.cursorColumn;
   return screen.wrapPending ? start + 1 : start;

@@ -123,15 +123,18 @@ class Console {
   // The next number of the sequence, 0 <= r < 1.
 
   const Screen& screen() const { return screen_; }
-  // Total points passed to PlotPoint in this run.
+  // What the screen shows now.
+
   int64_t PointsPlotted() const { return pointsCounted_ + (budgetStart_ - plotBudget_); }
+  // Total points passed to PlotPoint in this run.
 
  protected:
   // --- What a back end provides ---
 
   // The next key, or kNoKey when none came. Called only while the program
   // waits for a key (PollKey, InputValues), so it may block briefly.
-  // Function keys never come out here: they go to PressFunctionKey.
+  // Function keys never come out here: they go to PressFunctionKey. While
+  // one is pending no key comes out, so that its command acts first.
   virtual int NextKey() = 0;
 
   // Polls the back end's events (may call PressFunctionKey) and presents the
@@ -148,7 +151,6 @@ class Console {
   void ServiceSoon() { checkBudget_ = 0; }
   bool FunctionKeyPending() const { return pendingFunctionKey_ != 0; }
   bool RunningCommand() const { return runningCommand_; }
-  Screen& mutableScreen() { return screen_; }
 
  private:
   template <class Loop>

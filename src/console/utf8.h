@@ -13,8 +13,8 @@ char32_t DecodeUtf8(std::string_view text, size_t& pos);
 // Encodes one code point.
 std::string EncodeUtf8(char32_t ch);
 
-// Columns a character covers: ASCII takes one column, everything else two
-// (the same as its length in Shift-JIS, in which all the texts exist).
+// Columns a character covers: ASCII takes one column, every other
+// character (the program's texts are Japanese) two.
 constexpr int CharColumns(char32_t ch) { return ch < 0x80 ? 1 : 2; }
 
 // Columns a whole text covers.

@@ -408,7 +408,8 @@ int WindowConsole::NextKey() {
     }
     if (w.quit) throw RunEnded{};
   }
-  w.gaveKey = !w.keys.empty();
+  // A function key pressed before the queued keys acts before them.
+  w.gaveKey = !w.keys.empty() && !FunctionKeyPending();
   if (!w.gaveKey) return kNoKey;
   const int key = w.keys.front();
   w.keys.pop_front();
@@ -438,7 +439,8 @@ int WindowConsole::Service() {
 }
 
 void WindowConsole::PlotBudgetSpent() {
-  // The window counts no points; the budget only runs out after INT64_MAX.
+  // The window sets no budget of its own: the initial one of INT64_MAX
+  // points is spent only after centuries of drawing; it is simply renewed.
   SetPlotBudget(INT64_MAX);
 }
 

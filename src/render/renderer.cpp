@@ -2,6 +2,17 @@
 // point, plot the image in that map's colour, and repeat for ever. It is
 // left only through a function-key command or an arithmetic error.
 //
+// One pass is sixteen steps, each after an event check:
+//   1. XD = (A·X + B·Y) + P             7. R = int(Random()·10)
+//   2. YD = (C·X + D·Y) + Q             8. R = (R mod K) + 1
+//   3. plot (OX + XD·RX, OY − YD·RY)    9–14. A, B, C, D, P, Q = map R's
+//      in colour CO                     15. CO = (7 − R)·2
+//   4. arm the overflow trap            16. back to step 1
+//   5. X = XD
+//   6. Y = YD
+// The first pass starts at step 7, so the start point is never plotted and
+// each point has the colour of the map that produced it.
+//
 // This is the loop a user waits on, so its variables live in registers
 // while it runs and go to G whenever anything else could look at them (see
 // console::FastLoop): before an event is served, before the console hears
