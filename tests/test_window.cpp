@@ -18,7 +18,8 @@ using namespace window_test;
 using console::kScreenHeight;
 using console::kScreenWidth;
 
-constexpr int kScale = 2;  // the window's default zoom
+// The window at its default zoom, 2.
+constexpr Placement kWindowed{2 * kScreenWidth, 2 * kScreenHeight, 2, 0, 0};
 const milliseconds kScreenTimeout(45000);
 
 std::string OutputDir() {
@@ -34,6 +35,8 @@ std::string TestName() {
 
 class Window : public ::testing::Test {
  protected:
+  explicit Window(const std::string& screenSize = "1600x1000") : server_(screenSize) {}
+
   void SetUp() override { Start({}); }
 
   void Start(const std::vector<std::string>& arguments) {
@@ -44,16 +47,14 @@ class Window : public ::testing::Test {
   // Takes screenshots until `check` passes on one (returns ""), or gives
   // up after a generous time and reports the last problem, leaving the
   // last screenshot and the expected screen beside the test log.
-  std::string WaitFor(const std::string& step, const Reference& expected,
-                      const std::function<std::string(const Indices&)>& check, int scale = kScale) {
+  std::string WaitForPicture(const std::string& step, const Reference& expected,
+                             const std::function<std::string(const Picture&)>& check) {
     const auto deadline = std::chrono::steady_clock::now() + kScreenTimeout;
     std::string problem;
     Picture shot;
     for (;;) {
       shot = window_->Screenshot();
-      const auto indices = ScaledDown(shot, scale);
-      problem = indices ? check(*indices)
-                        : "a screenshot of " + std::to_string(shot.width) + "x" + std::to_string(shot.height);
+      problem = check(shot);
       if (problem.empty()) return "";
       if (std::chrono::steady_clock::now() >= deadline) break;
       std::this_thread::sleep_for(milliseconds(150));
@@ -64,8 +65,21 @@ class Window : public ::testing::Test {
     return step + ": " + problem + " (pictures: " + stem + ".*.ppm; log: " + window_->Log() + ")";
   }
 
-  std::string WaitForScreen(const std::string& step, const Reference& expected, int scale = kScale) {
-    return WaitFor(step, expected, [&](const Indices& shot) { return SameScreen(shot, expected); }, scale);
+  // The same with `check` on the screen as the window shows it at
+  // `placement`, shrunk back to the screen's own size.
+  std::string WaitFor(const std::string& step, const Reference& expected,
+                      const std::function<std::string(const Indices&)>& check,
+                      const Placement& placement = kWindowed) {
+    return WaitForPicture(step, expected, [&](const Picture& shot) {
+      std::string problem;
+      const auto indices = Unplace(shot, placement, problem);
+      return indices ? check(*indices) : problem;
+    });
+  }
+
+  std::string WaitForScreen(const std::string& step, const Reference& expected,
+                            const Placement& placement = kWindowed) {
+    return WaitFor(step, expected, [&](const Indices& shot) { return SameScreen(shot, expected); }, placement);
   }
 
   // Ctrl+Q ends the program normally; under the sanitizers a clean exit
@@ -240,7 +254,104 @@ TEST_F(Window, TourOfEveryScreen) {
 TEST_F(Window, ScaleOneShowsTheScreenPixelForPixel) {
   QuitAndExpectCleanExit();
   Start({"--scale", "1"});
-  ASSERT_EQ(WaitForScreen("menu", HeadlessAfter(""), 1), "");
+  ASSERT_EQ(WaitForScreen("menu", HeadlessAfter(""), Placement{kScreenWidth, kScreenHeight, 1, 0, 0}), "");
+  QuitAndExpectCleanExit();
+}
+
+// Resized by hand, the window shows the screen at the largest whole zoom
+// that fits, centred on black; smaller than the screen, the screen shrunk
+// to fit. A key's change is drawn at the size of the moment.
+TEST_F(Window, ResizedWindowShowsTheScreenAtTheZoomThatFits) {
+  struct Step {
+    std::string name;
+    int width, height;
+    std::string key;     // an xdotool key name, or none
+    std::string script;  // the same key for the headless runner
+    int scale;           // 0: shrunk into shown at (left, top)
+    int left, top;
+    int shownWidth = 0, shownHeight = 0;
+  };
+  const std::vector<Step> steps = {
+      {"larger, not a multiple", 1500, 950, "", "", 2, 110, 43},
+      {"a key at that size", 1500, 950, "1", "1", 2, 110, 43},
+      {"too small for zoom 2", 1000, 700, "", "", 1, 180, 134},
+      {"the screen's own size", 640, 432, "", "", 1, 0, 0},
+      {"a pixel narrower", 639, 432, "", "", 0, 0, 0, 639, 431},
+      {"wide and low", 560, 300, "", "", 0, 58, 0, 444, 300},
+      {"a key while shrunk", 560, 300, "Right", "<Right>", 0, 58, 0, 444, 300},
+      {"narrow and high", 500, 400, "", "", 0, 0, 31, 500, 337},
+      {"back to zoom 2", 1280, 864, "", "", 2, 0, 0},
+  };
+  std::string script;
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.name);
+    window_->Resize(step.width, step.height);
+    if (!step.key.empty()) window_->Key(step.key);
+    script += step.script;
+    const Reference expected = HeadlessAfter(script);
+    if (step.scale > 0) {
+      ASSERT_EQ(WaitForScreen(step.name, expected, Placement{step.width, step.height, step.scale, step.left, step.top}),
+                "");
+    } else {
+      const Shrunk shrunk{step.width, step.height, step.left, step.top, step.shownWidth, step.shownHeight};
+      ASSERT_EQ(WaitForPicture(step.name, expected,
+                               [&](const Picture& shot) { return SameShrunkScreen(shot, shrunk, expected); }),
+                "");
+    }
+  }
+  QuitAndExpectCleanExit();
+}
+
+// Without a window manager nobody carries out a request for full screen:
+// the window keeps its size, yet SDL takes it for the display's, and the
+// picture drawn for that size shows off-centre and cut off. So what F11
+// leaves on the window is not checked here; keys still arrive, and the
+// next real resize shows the screen right.
+TEST_F(Window, F11WithoutAWindowManagerLeavesTheProgramWorking) {
+  ASSERT_EQ(WaitForScreen("window", HeadlessAfter("")), "");
+  window_->Key("F11");
+  window_->Key("1");
+  window_->Key("F11");
+  window_->Key("Down");
+  window_->Resize(1282, 866);
+  ASSERT_EQ(WaitForScreen("resized", HeadlessAfter("1<Down>"), Placement{1282, 866, 2, 1, 1}), "");
+  QuitAndExpectCleanExit();
+}
+
+// Full screen under a window manager that carries it out, on a screen
+// where zoom 3 fits: 1920x1296 of 2000x1400.
+class FullScreen : public Window {
+ protected:
+  FullScreen() : Window("2000x1400") {}
+  void SetUp() override {}  // each test starts the program its own way
+
+  static constexpr Placement kFull{2000, 1400, 3, 40, 52};
+  WindowManager manager_{server_};
+};
+
+TEST_F(FullScreen, FullscreenOptionShowsTheLargestZoomCentredAndF11LeavesIt) {
+  Start({"--fullscreen"});
+  ASSERT_EQ(WaitForScreen("menu", HeadlessAfter(""), kFull), "");
+  window_->Key("1");
+  ASSERT_EQ(WaitForScreen("selection", HeadlessAfter("1"), kFull), "");
+  // Out of full screen, the window has the size --scale gives it.
+  window_->Key("F11");
+  ASSERT_EQ(WaitForScreen("window", HeadlessAfter("1"), kWindowed), "");
+  QuitAndExpectCleanExit();
+}
+
+TEST_F(FullScreen, F11GoesToFullScreenAndBackToTheWindow) {
+  Start({});
+  ASSERT_EQ(WaitForScreen("window", HeadlessAfter("")), "");
+  window_->Key("F11");
+  ASSERT_EQ(WaitForScreen("full screen", HeadlessAfter(""), kFull), "");
+  window_->Key("1");
+  window_->Key("Right");
+  ASSERT_EQ(WaitForScreen("keys in full screen", HeadlessAfter("1<Right>"), kFull), "");
+  window_->Key("F11");
+  ASSERT_EQ(WaitForScreen("window again", HeadlessAfter("1<Right>")), "");
+  window_->Key("Down");
+  ASSERT_EQ(WaitForScreen("a key in the window", HeadlessAfter("1<Right><Down>")), "");
   QuitAndExpectCleanExit();
 }
 

@@ -1,5 +1,8 @@
 #include "window_reference.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "app/globals.h"
 #include "app/headless_run.h"
 #include "console/compose.h"
@@ -39,16 +42,95 @@ Reference FromScreen(const console::Screen& screen, int maps) {
 
 }  // namespace
 
-std::optional<Indices> ScaledDown(const Picture& shot, int scale) {
-  if (shot.width != kScreenWidth * scale || shot.height != kScreenHeight * scale) return std::nullopt;
+namespace {
+
+const uint8_t* PixelAt(const Picture& shot, int x, int y) {
+  return &shot.rgb[(static_cast<size_t>(y) * static_cast<size_t>(shot.width) + static_cast<size_t>(x)) * 3];
+}
+
+int ColourAt(const Picture& shot, int x, int y) {
+  const uint8_t* p = PixelAt(shot, x, y);
+  return PaletteIndex(p[0], p[1], p[2]);
+}
+
+std::string Size(int width, int height) { return std::to_string(width) + "x" + std::to_string(height); }
+
+// Empty when the screenshot has the window's size and is black outside
+// the w x h rectangle at (left, top).
+std::string BlackAround(const Picture& shot, int width, int height, int left, int top, int w, int h) {
+  if (shot.width != width || shot.height != height)
+    return "a screenshot of " + Size(shot.width, shot.height) + ", expected " + Size(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const bool inside = x >= left && x < left + w && y >= top && y < top + h;
+      if (!inside && ColourAt(shot, x, y) != 0)
+        return "pixel (" + std::to_string(x) + ", " + std::to_string(y) + ") of the window, around the screen, is " +
+               std::to_string(ColourAt(shot, x, y)) + ", not black";
+    }
+  return "";
+}
+
+}  // namespace
+
+std::optional<Indices> Unplace(const Picture& shot, const Placement& placement, std::string& problem) {
+  const int scale = placement.scale;
+  problem = BlackAround(shot, placement.width, placement.height, placement.left, placement.top, kScreenWidth * scale,
+                        kScreenHeight * scale);
+  if (!problem.empty()) return std::nullopt;
   Indices out(static_cast<size_t>(kScreenWidth * kScreenHeight));
   for (int y = 0; y < kScreenHeight; ++y)
     for (int x = 0; x < kScreenWidth; ++x) {
-      const size_t at = (static_cast<size_t>(y * scale) * static_cast<size_t>(shot.width) +
-                         static_cast<size_t>(x * scale)) * 3;
-      out[static_cast<size_t>(y * kScreenWidth + x)] = PaletteIndex(shot.rgb[at], shot.rgb[at + 1], shot.rgb[at + 2]);
+      const int left = placement.left + x * scale, top = placement.top + y * scale;
+      const uint8_t* colour = PixelAt(shot, left, top);
+      // Every window pixel of a screen pixel has its colour.
+      for (int dy = 0; dy < scale; ++dy)
+        for (int dx = 0; dx < scale; ++dx)
+          if (std::memcmp(PixelAt(shot, left + dx, top + dy), colour, 3) != 0) {
+            problem = "window pixels (" + std::to_string(left) + ", " + std::to_string(top) + ") and (" +
+                      std::to_string(left + dx) + ", " + std::to_string(top + dy) +
+                      ") differ, though both show screen pixel (" + std::to_string(x) + ", " + std::to_string(y) +
+                      ") at zoom " + std::to_string(scale);
+            return std::nullopt;
+          }
+      out[static_cast<size_t>(y * kScreenWidth + x)] = ColourAt(shot, left, top);
     }
   return out;
+}
+
+std::optional<Indices> ScaledDown(const Picture& shot, int scale) {
+  std::string problem;
+  return Unplace(shot, Placement{kScreenWidth * scale, kScreenHeight * scale, scale, 0, 0}, problem);
+}
+
+std::string SameShrunkScreen(const Picture& shot, const Shrunk& placement, const Reference& expected) {
+  const Shrunk& p = placement;
+  // The rectangle's edges may round either way.
+  std::string problem =
+      BlackAround(shot, p.width, p.height, p.left - 1, p.top - 1, p.shownWidth + 2, p.shownHeight + 2);
+  if (!problem.empty()) return problem;
+  // Shrinking keeps one screen pixel of a few, the nearest.
+  int litShown = 0, litScreen = 0;
+  for (int y = p.top; y < p.top + p.shownHeight; ++y)
+    for (int x = p.left; x < p.left + p.shownWidth; ++x) {
+      const int got = ColourAt(shot, x, y);
+      const int sx = (x - p.left) * kScreenWidth / p.shownWidth, sy = (y - p.top) * kScreenHeight / p.shownHeight;
+      bool near = false, nearCursor = false;
+      for (int ny = std::max(0, sy - 1); ny <= std::min(kScreenHeight - 1, sy + 1); ++ny)
+        for (int nx = std::max(0, sx - 1); nx <= std::min(kScreenWidth - 1, sx + 1); ++nx) {
+          near = near || expected.At(nx, ny) == got;
+          nearCursor = nearCursor || expected.UnderCursor(nx, ny);
+        }
+      if (!near && !nearCursor)
+        return "window pixel (" + std::to_string(x) + ", " + std::to_string(y) + ") is colour " + std::to_string(got) +
+               ", which the screen has nowhere near (" + std::to_string(sx) + ", " + std::to_string(sy) + ")";
+      litShown += got != 0;
+    }
+  for (int y = 0; y < kScreenHeight; ++y)
+    for (int x = 0; x < kScreenWidth; ++x) litScreen += expected.At(x, y) != 0;
+  const double kept = static_cast<double>(p.shownWidth) * p.shownHeight / (kScreenWidth * kScreenHeight);
+  if (litShown < 0.4 * kept * litScreen)
+    return "only " + std::to_string(litShown) + " lit pixels of the screen's " + std::to_string(litScreen) + " show";
+  return "";
 }
 
 Picture ToPicture(const Indices& indices) {

@@ -17,8 +17,23 @@ namespace window_test {
 // is not in the palette.
 using Indices = std::vector<int>;
 
+// Where the screen lies in a window of width x height: zoomed by `scale`,
+// its top left corner at (left, top), black all around.
+struct Placement {
+  int width = 0;
+  int height = 0;
+  int scale = 1;
+  int left = 0;
+  int top = 0;
+};
+
+// The screen cut out of a screenshot and shrunk back to its own size.
+// Nothing when the screenshot is not the placement's size or a pixel
+// around the screen is not black; `problem` then says which.
+std::optional<Indices> Unplace(const Picture& shot, const Placement& placement, std::string& problem);
+
 // The screenshot shrunk by `scale`; nothing when its size is not the
-// screen's size times `scale`.
+// screen's size times `scale` or it is not the screen zoomed by `scale`.
 std::optional<Indices> ScaledDown(const Picture& shot, int scale);
 
 // The indices as a picture; a colour outside the palette shows dark brown.
@@ -48,6 +63,23 @@ Reference HeadlessAfter(const std::string& keys, int64_t points = INT64_MAX);
 Reference DrawingAfter(const std::string& keys, const std::string& prompt);
 
 std::string Describe(int x, int y, int got, int expected);
+
+// A window smaller than the screen: the screen shrunk to shownWidth x
+// shownHeight (give or take a pixel) with its top left corner at
+// (left, top), black all around.
+struct Shrunk {
+  int width = 0;
+  int height = 0;
+  int left = 0;
+  int top = 0;
+  int shownWidth = 0;
+  int shownHeight = 0;
+};
+
+// Every pixel of the shrunk screen must be one of the expected screen's
+// pixels near the one it stands for, and most of the screen's lit pixels
+// must still show. Empty when so.
+std::string SameShrunkScreen(const Picture& shot, const Shrunk& placement, const Reference& expected);
 
 // A screen that does not depend on timing: every pixel as the headless
 // runner has it, the input cursor aside. Empty when it matches.

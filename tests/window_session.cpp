@@ -107,6 +107,24 @@ Picture ParsePpm(const std::string& data) {
   return picture;
 }
 
+// What a child writes to file 3 up to its first newline, which it sends
+// once it is ready; without the newline when the child ended or `timeout`
+// passed first.
+std::string ReadyLine(int fd, milliseconds timeout) {
+  std::string line;
+  const Clock::time_point deadline = Clock::now() + timeout;
+  while (line.empty() || line.back() != '\n') {
+    const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now()).count();
+    pollfd ready{fd, POLLIN, 0};
+    if (left <= 0 || poll(&ready, 1, static_cast<int>(left)) <= 0) break;
+    char c;
+    if (read(fd, &c, 1) != 1) break;
+    line += c;
+  }
+  close(fd);
+  return line;
+}
+
 }  // namespace
 
 CommandResult RunCommand(const std::vector<std::string>& argv, const Environment& environment,
@@ -210,27 +228,17 @@ void ChildProcess::Kill() {
   status_ = -1;
 }
 
-XServer::XServer() {
+XServer::XServer(const std::string& size) {
   // Xvfb picks a free display number itself and writes it to file 3 once
   // it accepts clients.
   int ready[2];
   if (pipe2(ready, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
   const std::string log = "/tmp/ifsdraw-xvfb-" + std::to_string(getpid()) + ".log";
-  process_.emplace(std::vector<std::string>{"Xvfb", "-displayfd", "3", "-screen", "0", "1600x1000x24", "-nolisten",
+  process_.emplace(std::vector<std::string>{"Xvfb", "-displayfd", "3", "-screen", "0", size + "x24", "-nolisten",
                                             "tcp"},
                    Environment{}, log, ready[1]);
   close(ready[1]);
-  std::string number;
-  const Clock::time_point deadline = Clock::now() + milliseconds(30000);
-  while (number.empty() || number.back() != '\n') {
-    const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now()).count();
-    pollfd fd{ready[0], POLLIN, 0};
-    if (left <= 0 || poll(&fd, 1, static_cast<int>(left)) <= 0) break;
-    char c;
-    if (read(ready[0], &c, 1) != 1) break;
-    number += c;
-  }
-  close(ready[0]);
+  std::string number = ReadyLine(ready[0], milliseconds(30000));
   if (number.empty() || number.back() != '\n') {
     process_.reset();
     const std::string output = ReadFile(log);
@@ -240,6 +248,26 @@ XServer::XServer() {
   std::remove(log.c_str());
   number.pop_back();
   display_ = ":" + number;
+}
+
+WindowManager::WindowManager(const XServer& server) {
+  const std::string log = "/tmp/ifsdraw-wm-" + std::to_string(getpid()) + ".log";
+  std::string earlier;
+  // Like any client, it may find its connection dropped (see
+  // WindowUnderTest) and is then started again.
+  for (int attempt = 1; attempt <= 3; ++attempt) {
+    int ready[2];
+    if (pipe2(ready, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+    process_.emplace(std::vector<std::string>{IFSDRAW_TEST_WINDOW_MANAGER},
+                     Environment{{"DISPLAY", server.display()}, {"ASAN_OPTIONS", "detect_leaks=0"}}, log, ready[1]);
+    close(ready[1]);
+    const bool started = ReadyLine(ready[0], milliseconds(30000)) == "\n";
+    if (!started) process_.reset();
+    earlier += ReadFile(log);
+    std::remove(log.c_str());
+    if (started) return;
+  }
+  throw std::runtime_error("the window manager did not start: " + earlier);
 }
 
 void WritePpm(const Picture& picture, const std::string& path) {
@@ -319,6 +347,11 @@ void WindowUnderTest::Key(const std::string& keys) {
 }
 
 void WindowUnderTest::Type(const std::string& text) { Xdotool({"type", "--delay", "30", text}); }
+
+void WindowUnderTest::Resize(int width, int height) {
+  Xdotool({"windowmove", window_, "0", "0"});
+  Xdotool({"windowsize", window_, std::to_string(width), std::to_string(height)});
+}
 
 Picture WindowUnderTest::Screenshot() {
   const CommandResult shot = RunCommand({"import", "-window", window_, "-depth", "8", "ppm:-"}, environment_);

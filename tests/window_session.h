@@ -51,14 +51,26 @@ class ChildProcess {
   std::optional<int> status_;
 };
 
-// An Xvfb on a display number that no other server uses.
+// An Xvfb on a display number that no other server uses, with a screen of
+// `size` ("WIDTHxHEIGHT") and no window manager.
 class XServer {
  public:
-  XServer();  // throws std::runtime_error when it cannot start
+  explicit XServer(const std::string& size = "1600x1000");  // throws std::runtime_error when it cannot start
   const std::string& display() const { return display_; }
 
  private:
   std::string display_;
+  std::optional<ChildProcess> process_;
+};
+
+// The test's own window manager (window_manager.cpp) on `server`, which
+// carries out requests for full screen; throws std::runtime_error when it
+// cannot start.
+class WindowManager {
+ public:
+  explicit WindowManager(const XServer& server);
+
+ private:
   std::optional<ChildProcess> process_;
 };
 
@@ -87,6 +99,9 @@ class WindowUnderTest {
   void Key(const std::string& keys);
   // Types plain characters.
   void Type(const std::string& text);
+  // Resizes the window as a user would, in the screen's top left corner so
+  // that all of it shows on the screen.
+  void Resize(int width, int height);
   // The window's pixels as they are now; an empty picture on failure.
   Picture Screenshot();
   // Exit status once the program ended within `timeout`.
