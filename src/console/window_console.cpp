@@ -28,7 +28,9 @@ constexpr int kBandRows = kScreenHeight / 4;  // screen rows sent at once
 
 double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
-void TolerateLateWakeups();  // at the end of this file
+// At the end of this file, with the few Xlib calls they need.
+void TolerateLateWakeups();
+bool FullScreenIsCarriedOut(SDL_Window* window);
 
 // The smallest rectangle that holds every pixel in which two composed
 // pictures differ; w is 0 when they are alike.
@@ -194,6 +196,8 @@ struct WindowConsole::Impl {
   // window composes nothing either.
   bool activity = true;
   bool gaveKey = false;     // the last NextKey returned a key
+  bool coveringDisplay = false;  // full screen made by hand, without a window manager
+  SDL_Rect windowedArea{};       // where the window was before that
   Clock::duration frameInterval = std::chrono::microseconds(16667);
   Clock::time_point nextFrame{};
 
@@ -241,12 +245,11 @@ struct WindowConsole::Impl {
     if (SDL_GetCurrentDisplayMode(0, &mode) == 0 && mode.refresh_rate >= 30 && mode.refresh_rate <= 240)
       frameInterval = std::chrono::microseconds(1000000 / mode.refresh_rate);
 
-    Uint32 flags = SDL_WINDOW_RESIZABLE;
-    if (options.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     window = SDL_CreateWindow("ifsdraw", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kScreenWidth * scale,
-                              kScreenHeight * scale, flags);
+                              kScreenHeight * scale, SDL_WINDOW_RESIZABLE);
     if (window == nullptr) throw std::runtime_error(std::string("cannot open the window: ") + SDL_GetError());
     SDL_SetWindowMinimumSize(window, kScreenWidth / 2, kScreenHeight / 2);
+    if (options.fullscreen) ToggleFullscreen();
     SDL_StartTextInput();
     // The first picture costs the most (the server sets up the window's
     // pixels); it is the blank screen, shown before the program starts.
@@ -307,9 +310,30 @@ struct WindowConsole::Impl {
   }
 
   void ToggleFullscreen() {
-    const bool full = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-    SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
     mustRedraw = true;
+    if (coveringDisplay) {
+      SDL_SetWindowBordered(window, SDL_TRUE);
+      SDL_SetWindowSize(window, windowedArea.w, windowedArea.h);
+      SDL_SetWindowPosition(window, windowedArea.x, windowedArea.y);
+      coveringDisplay = false;
+      return;
+    }
+    const bool full = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    if (full || FullScreenIsCarriedOut(window)) {
+      SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+      return;
+    }
+    // Without a window manager a request for full screen goes unanswered,
+    // though SDL would draw for the display's size all the same: the
+    // window covers the display itself instead.
+    SDL_Rect display;
+    if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window)), &display) != 0) return;
+    SDL_GetWindowPosition(window, &windowedArea.x, &windowedArea.y);
+    SDL_GetWindowSize(window, &windowedArea.w, &windowedArea.h);
+    SDL_SetWindowBordered(window, SDL_FALSE);
+    SDL_SetWindowPosition(window, display.x, display.y);
+    SDL_SetWindowSize(window, display.w, display.h);
+    coveringDisplay = true;
   }
 
   // Gaps count while the program draws; a program waiting for a key is
@@ -458,6 +482,8 @@ WindowStats WindowConsole::Stats() const {
 // Xlib's headers define short macro names (None, Bool, Status, ...), so they
 // come after everything else.
 #ifdef IFSDRAW_X11
+#include <SDL_syswm.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xproto.h>
 
@@ -480,12 +506,34 @@ void TolerateLateWakeups() {
   if (previousXErrorHandler == nullptr) previousXErrorHandler = XSetErrorHandler(IgnoreLateWakeup);
 }
 
+// SDL asks the window manager for full screen. Under X a session may run
+// without one (a kiosk, a bare xinit), and then nobody answers: a window
+// manager announces itself on the root window.
+bool FullScreenIsCarriedOut(SDL_Window* window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) return true;
+  Display* display = info.info.x11.display;
+  const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
+  if (check == None) return false;
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  const bool announced = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW,
+                                            &type, &format, &count, &after, &data) == Success &&
+                         count == 1;
+  if (data != nullptr) XFree(data);
+  return announced;
+}
+
 }  // namespace
 }  // namespace console
 #else
 namespace console {
 namespace {
 void TolerateLateWakeups() {}
+bool FullScreenIsCarriedOut(SDL_Window*) { return true; }
 }  // namespace
 }  // namespace console
 #endif
