@@ -119,8 +119,9 @@ TEST_F(Window, MainMenuTitleAsTheHeadlessRunnerDrawsIt) {
   const std::string png = OutputDir() + "/" + TestName() + ".headless.png";
   const CommandResult headless = RunCommand({IFSDRAW_HEADLESS, "--keys", "", "--png", png}, {});
   ASSERT_EQ(headless.status, 0) << headless.err;
-  const auto fromPng = ScaledDown(ReadPicture(png), 1);
-  ASSERT_TRUE(fromPng.has_value()) << "cannot read " << png;
+  std::string problem;
+  const auto fromPng = Unplace(ReadPicture(png), Placement{kScreenWidth, kScreenHeight, 1, 0, 0}, problem);
+  ASSERT_TRUE(fromPng.has_value()) << "cannot read " << png << ": " << problem;
   Reference cli = menu;
   cli.screen = *fromPng;
   EXPECT_EQ(WaitForScreen("png", cli), "");

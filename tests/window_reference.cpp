@@ -97,11 +97,6 @@ std::optional<Indices> Unplace(const Picture& shot, const Placement& placement, 
   return out;
 }
 
-std::optional<Indices> ScaledDown(const Picture& shot, int scale) {
-  std::string problem;
-  return Unplace(shot, Placement{kScreenWidth * scale, kScreenHeight * scale, scale, 0, 0}, problem);
-}
-
 std::string SameShrunkScreen(const Picture& shot, const Shrunk& placement, const Reference& expected) {
   const Shrunk& p = placement;
   // The rectangle's edges may round either way.

@@ -32,10 +32,6 @@ struct Placement {
 // around the screen is not black; `problem` then says which.
 std::optional<Indices> Unplace(const Picture& shot, const Placement& placement, std::string& problem);
 
-// The screenshot shrunk by `scale`; nothing when its size is not the
-// screen's size times `scale` or it is not the screen zoomed by `scale`.
-std::optional<Indices> ScaledDown(const Picture& shot, int scale);
-
 // The indices as a picture; a colour outside the palette shows dark brown.
 Picture ToPicture(const Indices& indices);
 
